@@ -4,8 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvane"));
     TDM1 dm;

@@ -27,8 +27,7 @@ TDM1::TDM1(QObject* parent)
       m_queryDetail(QStringLiteral("m_queryDetail"), &ADOCn1),
       ADOQ_kmmc(QStringLiteral("ADOQ_kmmc"), &ADOCn1),
       ADOQuery3(QStringLiteral("ADOQuery3"), &ADOCn1),
-      Cn2Query1(QStringLiteral("Cn2Query1"), &ADOCn2)
-{
+      Cn2Query1(QStringLiteral("Cn2Query1"), &ADOCn2) {
     Cn1Table_kmmc.setTableName(QStringLiteral("tab_kmmc"));
     Cn1Table_kmmc.setIndexFieldNames(QStringLiteral("bh"));
     Cn1Table_tx.setTableName(QStringLiteral("tab_tx1"));
@@ -43,29 +42,25 @@ TDM1::TDM1(QObject* parent)
     connect(&Cn1Table_kmmc, &Dataset::currentRowChanged, this, &TDM1::Cn1DS_kmmcDataChange);
 }
 
-TDM1::~TDM1()
-{
+TDM1::~TDM1() {
     closeConnection();
 }
 
-std::vector<Dataset*> TDM1::allDatasets()
-{
-    return {&Cn1Table_kmmc, &Cn1Table_tx,    &Cn1Table_rz, &Cn1Table_cj,   &Cn1Table_plan,
-            &Cn1Table_fgmc, &Cn1Query1,      &Cn1Query_tm, &cn1query_nr,   &Cn1Query2,
-            &Cn1Query_exam, &Cn1Query3,      &ADOQ_kl,     &m_query,       &m_queryDetail,
-            &ADOQ_kmmc,     &ADOQuery3,      &Cn2Query1};
+std::vector<Dataset*> TDM1::allDatasets() {
+    return {&Cn1Table_kmmc, &Cn1Table_tx, &Cn1Table_rz, &Cn1Table_cj, &Cn1Table_plan,
+            &Cn1Table_fgmc, &Cn1Query1,   &Cn1Query_tm, &cn1query_nr, &Cn1Query2,
+            &Cn1Query_exam, &Cn1Query3,   &ADOQ_kl,     &m_query,     &m_queryDetail,
+            &ADOQ_kmmc,     &ADOQuery3,   &Cn2Query1};
 }
 
-void TDM1::DataModuleCreate()
-{
+void TDM1::DataModuleCreate() {
     AppPath = QCoreApplication::applicationDirPath();
     if (!AppPath.endsWith(QLatin1Char('/')))
         AppPath += QLatin1Char('/');
     DbOpened = openBank(AppPath + bankRelativePath());
 }
 
-bool TDM1::openBank(const QString& path)
-{
+bool TDM1::openBank(const QString& path) {
     closeConnection();
     try {
         ADOCn1.open(path, bankKey(), Database::OpenMode::ExistingOnly);
@@ -80,43 +75,39 @@ bool TDM1::openBank(const QString& path)
     }
 }
 
-void TDM1::closeAllDatasets() noexcept
-{
+void TDM1::closeAllDatasets() noexcept {
     for (Dataset* ds : allDatasets())
         ds->close();
 }
 
-void TDM1::closeConnection() noexcept
-{
+void TDM1::closeConnection() noexcept {
     closeAllDatasets();
     ADOCn1.close();
     ADOCn2.close();
     DbOpened = false;
 }
 
-QString TDM1::today() const
-{
+QString TDM1::today() const {
     const QDate day = fixedToday_.isValid() ? fixedToday_ : QDate::currentDate();
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-void TDM1::refreshTodayRow()
-{
+void TDM1::refreshTodayRow() {
     if (!Cn1Table_rz.isOpen())
         return;
     Cn1Table_rz.requery();
     Cn1Table_rz.locate(QStringLiteral("A1"), today());
 }
 
-void TDM1::RecordDailyAnswer(int FirstToday, int Wrong, int PrevWrong)
-{
+void TDM1::RecordDailyAnswer(int FirstToday, int Wrong, int PrevWrong) {
     const bool firstToday = FirstToday == 2;
     const bool wrong = Wrong == 2;
     const QString day = today();
     Transaction tx(ADOCn1);
     Cn1Table_rz.openIfClosed();
     const bool found =
-        ADOCn1.scalar(QStringLiteral("SELECT count(*) FROM tab_rz WHERE A1=?"), {day}).toLongLong() > 0;
+        ADOCn1.scalar(QStringLiteral("SELECT count(*) FROM tab_rz WHERE A1=?"), {day})
+            .toLongLong() > 0;
     if (found) {
         int b1 = 0;
         QString b2 = QStringLiteral("B2");
@@ -131,21 +122,21 @@ void TDM1::RecordDailyAnswer(int FirstToday, int Wrong, int PrevWrong)
             // then answered right was never counted as wrong.
             b2 = QStringLiteral("max(B2-1,0)");
         }
-        ADOCn1.execute(QStringLiteral("UPDATE tab_rz SET A2=A2+1, A3=A3+?, B1=B1+?, B2=%1 WHERE A1=?")
-                           .arg(b2),
-                       {wrong ? 1 : 0, b1, day});
+        ADOCn1.execute(
+            QStringLiteral("UPDATE tab_rz SET A2=A2+1, A3=A3+?, B1=B1+?, B2=%1 WHERE A1=?").arg(b2),
+            {wrong ? 1 : 0, b1, day});
         tx.commit();
         refreshTodayRow();
     } else {
-        ADOCn1.execute(QStringLiteral("INSERT INTO tab_rz (A1, A2, A3, B1, B2) VALUES (?, 1, ?, 1, ?)"),
-                       {day, wrong ? 1 : 0, wrong ? 1 : 0});
+        ADOCn1.execute(
+            QStringLiteral("INSERT INTO tab_rz (A1, A2, A3, B1, B2) VALUES (?, 1, ?, 1, ?)"),
+            {day, wrong ? 1 : 0, wrong ? 1 : 0});
         tx.commit();
         Cn1Table_rz.close();
     }
 }
 
-void TDM1::RecordChapterAnswer(const QString& ChapterCode, int FirstEver, int Wrong)
-{
+void TDM1::RecordChapterAnswer(const QString& ChapterCode, int FirstEver, int Wrong) {
     QStringList levels;
     for (int len = static_cast<int>(ChapterCode.size()); len >= 1; --len)
         levels << ChapterCode.left(len);
@@ -172,8 +163,7 @@ void TDM1::RecordChapterAnswer(const QString& ChapterCode, int FirstEver, int Wr
 }
 
 void TDM1::RecordExamPointAnswer(const QString& RuleIds, const QString& CatalogIds6,
-                                 const QString& CatalogIds2, int FirstEver, int Wrong)
-{
+                                 const QString& CatalogIds2, int FirstEver, int Wrong) {
     QString counters = QStringLiteral("q2=q2+1");
     if (FirstEver == 2)
         counters += QStringLiteral(",q1=q1+1");
@@ -183,16 +173,18 @@ void TDM1::RecordExamPointAnswer(const QString& RuleIds, const QString& CatalogI
     // The lists come quoted from buildExamPointLists; each statement raises a row once
     // however often the list names it.
     ADOQuery3.close();
-    ADOQuery3.execSql(QStringLiteral("update tab_rule set %1 where ftid in %2").arg(counters, RuleIds));
-    ADOQuery3.execSql(QStringLiteral("update tab_fgmc set %1 where id in %2").arg(counters, CatalogIds6));
-    ADOQuery3.execSql(QStringLiteral("update tab_fgmc set %1 where id in %2").arg(counters, CatalogIds2));
+    ADOQuery3.execSql(
+        QStringLiteral("update tab_rule set %1 where ftid in %2").arg(counters, RuleIds));
+    ADOQuery3.execSql(
+        QStringLiteral("update tab_fgmc set %1 where id in %2").arg(counters, CatalogIds6));
+    ADOQuery3.execSql(
+        QStringLiteral("update tab_fgmc set %1 where id in %2").arg(counters, CatalogIds2));
     if (Cn1Table_fgmc.isOpen())
         Cn1Table_fgmc.refreshAll();
     tx.commit();
 }
 
-void TDM1::AddStudyTime(const QString& Elapsed)
-{
+void TDM1::AddStudyTime(const QString& Elapsed) {
     const QString day = today();
     Transaction tx(ADOCn1);
     Cn1Table_rz.openIfClosed();
@@ -230,13 +222,11 @@ void TDM1::AddStudyTime(const QString& Elapsed)
     refreshTodayRow();
 }
 
-bool TDM1::HasGuidance(const QVariant& jx)
-{
+bool TDM1::HasGuidance(const QVariant& jx) {
     return jx.isValid() && !jx.isNull() && !jx.toByteArray().isEmpty();
 }
 
-void TDM1::Cn1DS_kmmcDataChange()
-{
+void TDM1::Cn1DS_kmmcDataChange() {
     if (!Cn1Table_kmmc.isOpen() || Cn1Table_kmmc.isEmpty())
         return;
     CurrentChapterTitle = Cn1Table_kmmc.field(QStringLiteral("C1_1")).asString();

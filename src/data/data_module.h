@@ -13,7 +13,7 @@
 // Yes/no arguments of the statistics routines are integers: 2 means yes, 1 means no.
 class TDM1 : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TDM1(QObject* parent = nullptr);
     ~TDM1() override;
 
@@ -70,11 +70,11 @@ public:
     Dataset ADOQuery3;
     Dataset Cn2Query1;
 
-signals:
+  signals:
     // While the chapter browser is shown: whether the current chapter has guidance.
     void chapterGuidanceChanged(bool hasGuidance);
 
-private:
+  private:
     std::vector<Dataset*> allDatasets();
     void refreshTodayRow();
 

@@ -7,13 +7,11 @@
 
 #include <QFileInfo>
 
-Database::~Database()
-{
+Database::~Database() {
     close();
 }
 
-void Database::open(const QString& path, const QByteArray& key, OpenMode mode)
-{
+void Database::open(const QString& path, const QByteArray& key, OpenMode mode) {
     close();
     if (mode == OpenMode::ExistingOnly) {
         // SQLite would take an empty file for a new database and write to it.
@@ -57,8 +55,7 @@ void Database::open(const QString& path, const QByteArray& key, OpenMode mode)
     }
 }
 
-void Database::close() noexcept
-{
+void Database::close() noexcept {
     if (db_ != nullptr) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -66,28 +63,24 @@ void Database::close() noexcept
     rollbackHandlers_.clear();
 }
 
-void Database::check(int rc, const QString& context) const
-{
+void Database::check(int rc, const QString& context) const {
     if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
         raise(context);
 }
 
-void Database::raise(const QString& context) const
-{
+void Database::raise(const QString& context) const {
     const QString message = db_ != nullptr ? QString::fromUtf8(sqlite3_errmsg(db_))
                                            : QStringLiteral("database not open");
     throw DbError(context.isEmpty() ? message : message + QStringLiteral(" (") + context + ')');
 }
 
-int Database::execute(const QString& sql, const Params& params)
-{
+int Database::execute(const QString& sql, const Params& params) {
     Statement st(*this, sql);
     st.bindAll(params);
     return st.execute();
 }
 
-void Database::executeScript(const QString& sql)
-{
+void Database::executeScript(const QString& sql) {
     if (db_ == nullptr)
         throw DbError(QStringLiteral("database not open"));
     char* err = nullptr;
@@ -99,8 +92,7 @@ void Database::executeScript(const QString& sql)
     }
 }
 
-QVariant Database::scalar(const QString& sql, const Params& params)
-{
+QVariant Database::scalar(const QString& sql, const Params& params) {
     Statement st(*this, sql);
     st.bindAll(params);
     if (!st.step())
@@ -108,22 +100,18 @@ QVariant Database::scalar(const QString& sql, const Params& params)
     return st.column(0);
 }
 
-qint64 Database::lastInsertRowid() const
-{
+qint64 Database::lastInsertRowid() const {
     return db_ != nullptr ? sqlite3_last_insert_rowid(db_) : 0;
 }
 
-bool Database::tableExists(const QString& name)
-{
+bool Database::tableExists(const QString& name) {
     return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND "
                                  "name=? COLLATE NOCASE"),
                   {name})
-               .toLongLong()
-           > 0;
+               .toLongLong() > 0;
 }
 
-QStringList Database::userTables()
-{
+QStringList Database::userTables() {
     QStringList names;
     Statement st(*this, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND "
                                        "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
@@ -132,14 +120,12 @@ QStringList Database::userTables()
     return names;
 }
 
-void Database::beginSavepoint()
-{
+void Database::beginSavepoint() {
     executeScript(QStringLiteral("SAVEPOINT lv_sp_%1").arg(rollbackHandlers_.size()));
     rollbackHandlers_.emplace_back();
 }
 
-void Database::releaseSavepoint()
-{
+void Database::releaseSavepoint() {
     if (rollbackHandlers_.empty())
         return;
     const auto level = rollbackHandlers_.size() - 1;
@@ -155,8 +141,7 @@ void Database::releaseSavepoint()
     }
 }
 
-void Database::rollbackSavepoint()
-{
+void Database::rollbackSavepoint() {
     if (rollbackHandlers_.empty())
         return;
     const auto level = rollbackHandlers_.size() - 1;
@@ -167,19 +152,16 @@ void Database::rollbackSavepoint()
         h();
 }
 
-void Database::onRollback(std::function<void()> handler)
-{
+void Database::onRollback(std::function<void()> handler) {
     if (!rollbackHandlers_.empty())
         rollbackHandlers_.back().push_back(std::move(handler));
 }
 
-Transaction::Transaction(Database& db) : db_(db)
-{
+Transaction::Transaction(Database& db) : db_(db) {
     db_.beginSavepoint();
 }
 
-Transaction::~Transaction()
-{
+Transaction::~Transaction() {
     if (open_) {
         try {
             rollback();
@@ -189,16 +171,14 @@ Transaction::~Transaction()
     }
 }
 
-void Transaction::commit()
-{
+void Transaction::commit() {
     if (!open_)
         return;
     open_ = false;
     db_.releaseSavepoint();
 }
 
-void Transaction::rollback()
-{
+void Transaction::rollback() {
     if (!open_)
         return;
     open_ = false;

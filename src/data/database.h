@@ -16,7 +16,7 @@ using Params = QVariantList;
 // One connection to an SQLCipher database. Every failure raises DbError with SQLite's
 // message. Transactions nest through savepoints (see Transaction).
 class Database {
-public:
+  public:
     enum class OpenMode { ExistingOnly, CreateIfMissing };
 
     Database() = default;
@@ -57,7 +57,7 @@ public:
 
     [[noreturn]] void raise(const QString& context) const;
 
-private:
+  private:
     void check(int rc, const QString& context) const;
     void registerFunctions();
 
@@ -69,7 +69,7 @@ private:
 // Scope of a transaction: rolled back unless commit() is called. Inside another
 // Transaction it becomes a nested savepoint of it.
 class Transaction {
-public:
+  public:
     explicit Transaction(Database& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -77,7 +77,7 @@ public:
     void commit();
     void rollback();
 
-private:
+  private:
     Database& db_;
     bool open_ = true;
 };

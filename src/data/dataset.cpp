@@ -14,37 +14,33 @@ namespace {
 
 const QString kRowidColumn = QStringLiteral("__rowid");
 
-bool sameValue(const QVariant& a, const QVariant& b)
-{
+bool sameValue(const QVariant& a, const QVariant& b) {
     const bool an = isNullValue(a);
     const bool bn = isNullValue(b);
     if (an || bn)
         return an == bn;
     if (a.typeId() != b.typeId())
-        return a.toString() == b.toString() && a.typeId() != QMetaType::QByteArray
-               && b.typeId() != QMetaType::QByteArray;
+        return a.toString() == b.toString() && a.typeId() != QMetaType::QByteArray &&
+               b.typeId() != QMetaType::QByteArray;
     return a == b;
 }
 
 }  // namespace
 
-Dataset::Dataset(const QString& name, Database* db, QObject* parent) : QObject(parent), db_(db)
-{
+Dataset::Dataset(const QString& name, Database* db, QObject* parent) : QObject(parent), db_(db) {
     setObjectName(name);
 }
 
 Dataset::~Dataset() = default;
 
-void Dataset::setTableName(const QString& table)
-{
+void Dataset::setTableName(const QString& table) {
     if (isOpen())
         close();
     table_ = table;
     sql_.clear();
 }
 
-void Dataset::setSql(const QString& sql, const Params& params)
-{
+void Dataset::setSql(const QString& sql, const Params& params) {
     if (isOpen())
         close();
     sql_ = sql;
@@ -52,26 +48,22 @@ void Dataset::setSql(const QString& sql, const Params& params)
     table_.clear();
 }
 
-void Dataset::setUpdateTable(const QString& table, const QString& keyColumn)
-{
+void Dataset::setUpdateTable(const QString& table, const QString& keyColumn) {
     updateTable_ = table;
     updateKey_ = keyColumn;
 }
 
-void Dataset::open(const QString& sql, const Params& params)
-{
+void Dataset::open(const QString& sql, const Params& params) {
     setSql(sql, params);
     open();
 }
 
-void Dataset::openIfClosed()
-{
+void Dataset::openIfClosed() {
     if (!isOpen())
         open();
 }
 
-void Dataset::open()
-{
+void Dataset::open() {
     if (db_ == nullptr)
         throw DbError(QStringLiteral("%1: no connection").arg(objectName()));
     if (isOpen())
@@ -91,7 +83,8 @@ void Dataset::open()
         rereadable_ = false;
         if (!updateTable_.isEmpty() && columnIndex(updateKey_) >= 0) {
             QStringList tableColumns;
-            Statement info(*db_, QStringLiteral("PRAGMA table_info(%1)").arg(quotedIdentifier(updateTable_)));
+            Statement info(
+                *db_, QStringLiteral("PRAGMA table_info(%1)").arg(quotedIdentifier(updateTable_)));
             while (info.step())
                 tableColumns << info.column(1).toString().toLower();
             rereadable_ = std::all_of(columns_.cbegin(), columns_.cend(), [&](const QString& c) {
@@ -103,14 +96,14 @@ void Dataset::open()
     state_ = State::Browse;
     filter_.reset();
     if (!filterText_.trimmed().isEmpty())
-        filter_ = FilterExpr::compile(filterText_, [this](const QString& n) { return columnIndex(n); });
+        filter_ =
+            FilterExpr::compile(filterText_, [this](const QString& n) { return columnIndex(n); });
     applyOrder();
     rebuildView();
     setCurrent(view_.empty() ? -1 : 0);
 }
 
-void Dataset::fetch(const QString& sql, const Params& params)
-{
+void Dataset::fetch(const QString& sql, const Params& params) {
     Statement st(*db_, sql);
     st.bindAll(params);
     rows_.clear();
@@ -127,8 +120,7 @@ void Dataset::fetch(const QString& sql, const Params& params)
     }
 }
 
-void Dataset::close()
-{
+void Dataset::close() {
     state_ = State::Inactive;
     rows_.clear();
     order_.clear();
@@ -139,8 +131,7 @@ void Dataset::close()
     ++generation_;
 }
 
-void Dataset::requery()
-{
+void Dataset::requery() {
     if (db_ != nullptr && db_->transactionDepth() > 0) {
         // What is read now may be undone: read again if it is.
         QPointer<Dataset> self(this);
@@ -165,74 +156,63 @@ void Dataset::requery()
         setCurrent(oldRecNo - 1);
 }
 
-int Dataset::execSql(const QString& sql, const Params& params)
-{
+int Dataset::execSql(const QString& sql, const Params& params) {
     if (db_ == nullptr)
         throw DbError(QStringLiteral("%1: no connection").arg(objectName()));
     return db_->execute(sql, params);
 }
 
-int Dataset::columnIndex(const QString& name) const
-{
+int Dataset::columnIndex(const QString& name) const {
     const int i = columnLookup_.value(name.toLower(), -1);
     if (i == 0 && hiddenRowid_)
         return -1;
     return i;
 }
 
-int Dataset::requireColumn(const QString& name) const
-{
+int Dataset::requireColumn(const QString& name) const {
     const int i = columnIndex(name);
     if (i < 0)
         throw DbError(QStringLiteral("%1: field '%2' not found").arg(objectName(), name));
     return i;
 }
 
-QStringList Dataset::fieldNames() const
-{
+QStringList Dataset::fieldNames() const {
     return hiddenRowid_ ? columns_.mid(1) : columns_;
 }
 
-int Dataset::currentIndex() const
-{
+int Dataset::currentIndex() const {
     return cur_ >= 0 && cur_ < static_cast<int>(view_.size()) ? view_[cur_] : -1;
 }
 
-void Dataset::requireOpen() const
-{
+void Dataset::requireOpen() const {
     if (!isOpen())
         throw DbError(QStringLiteral("%1: dataset is closed").arg(objectName()));
 }
 
-void Dataset::requireRow() const
-{
+void Dataset::requireRow() const {
     requireOpen();
     if (currentIndex() < 0 && state_ != State::Insert)
         throw DbError(QStringLiteral("%1: no current record").arg(objectName()));
 }
 
-const Dataset::Row& Dataset::currentRow() const
-{
+const Dataset::Row& Dataset::currentRow() const {
     requireRow();
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_;
     return rows_[currentIndex()];
 }
 
-Field Dataset::field(const QString& name) const
-{
+Field Dataset::field(const QString& name) const {
     const int i = requireColumn(name);
     return Field(currentRow().at(i));
 }
 
-void Dataset::checkBrowse()
-{
+void Dataset::checkBrowse() {
     if (state_ == State::Edit || state_ == State::Insert)
         post();
 }
 
-void Dataset::setCurrent(int viewPos)
-{
+void Dataset::setCurrent(int viewPos) {
     const int old = cur_;
     cur_ = view_.empty() ? -1 : std::clamp(viewPos, 0, static_cast<int>(view_.size()) - 1);
     eof_ = bof_ = view_.empty();
@@ -240,8 +220,7 @@ void Dataset::setCurrent(int viewPos)
         emit currentRowChanged();
 }
 
-bool Dataset::moveTo(int recNo)
-{
+bool Dataset::moveTo(int recNo) {
     requireOpen();
     checkBrowse();
     if (recNo < 1 || recNo > recordCount())
@@ -250,22 +229,19 @@ bool Dataset::moveTo(int recNo)
     return true;
 }
 
-void Dataset::first()
-{
+void Dataset::first() {
     requireOpen();
     checkBrowse();
     setCurrent(0);
 }
 
-void Dataset::last()
-{
+void Dataset::last() {
     requireOpen();
     checkBrowse();
     setCurrent(recordCount() - 1);
 }
 
-void Dataset::next()
-{
+void Dataset::next() {
     requireOpen();
     checkBrowse();
     if (cur_ + 1 >= recordCount()) {
@@ -275,8 +251,7 @@ void Dataset::next()
     setCurrent(cur_ + 1);
 }
 
-void Dataset::prior()
-{
+void Dataset::prior() {
     requireOpen();
     checkBrowse();
     if (cur_ <= 0) {
@@ -286,8 +261,7 @@ void Dataset::prior()
     setCurrent(cur_ - 1);
 }
 
-void Dataset::applyOrder()
-{
+void Dataset::applyOrder() {
     order_.resize(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i)
         order_[i] = static_cast<int>(i);
@@ -301,8 +275,8 @@ void Dataset::applyOrder()
     for (const QString& part : sortSpec_.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList words = part.simplified().split(QLatin1Char(' '));
         const int column = requireColumn(words.value(0));
-        const bool desc = words.size() > 1
-                          && words.at(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+        const bool desc = words.size() > 1 &&
+                          words.at(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
         keys.push_back({column, desc});
     }
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
@@ -315,8 +289,7 @@ void Dataset::applyOrder()
     });
 }
 
-void Dataset::rebuildView()
-{
+void Dataset::rebuildView() {
     view_.clear();
     view_.reserve(order_.size());
     for (int i : order_) {
@@ -325,8 +298,7 @@ void Dataset::rebuildView()
     }
 }
 
-void Dataset::setFilter(const QString& text)
-{
+void Dataset::setFilter(const QString& text) {
     if (isOpen())
         checkBrowse();
     std::unique_ptr<FilterExpr> compiled;
@@ -341,8 +313,7 @@ void Dataset::setFilter(const QString& text)
     setCurrent(0);
 }
 
-void Dataset::setSort(const QString& spec)
-{
+void Dataset::setSort(const QString& spec) {
     sortSpec_ = spec;
     if (!isOpen())
         return;
@@ -355,15 +326,15 @@ void Dataset::setSort(const QString& spec)
     setCurrent(pos != view_.end() ? static_cast<int>(pos - view_.begin()) : 0);
 }
 
-bool Dataset::locate(const QString& column, const QVariant& value, bool caseInsensitive)
-{
+bool Dataset::locate(const QString& column, const QVariant& value, bool caseInsensitive) {
     requireOpen();
     checkBrowse();
     const int c = requireColumn(column);
     for (size_t pos = 0; pos < view_.size(); ++pos) {
         const QVariant& v = rows_[view_[pos]].at(c);
         bool equal = false;
-        if (!caseInsensitive && v.typeId() == QMetaType::QString && value.typeId() == QMetaType::QString)
+        if (!caseInsensitive && v.typeId() == QMetaType::QString &&
+            value.typeId() == QMetaType::QString)
             equal = v.toString() == value.toString();
         else
             equal = compareValues(v, value) == 0;
@@ -375,8 +346,7 @@ bool Dataset::locate(const QString& column, const QVariant& value, bool caseInse
     return false;
 }
 
-int Dataset::keyColumn() const
-{
+int Dataset::keyColumn() const {
     if (hiddenRowid_)
         return 0;
     if (updateTable_.isEmpty())
@@ -384,19 +354,16 @@ int Dataset::keyColumn() const
     return columnIndex(updateKey_);
 }
 
-QString Dataset::writeTable() const
-{
+QString Dataset::writeTable() const {
     return hiddenRowid_ ? table_ : updateTable_;
 }
 
-QVariant Dataset::keyValue(const Row& row) const
-{
+QVariant Dataset::keyValue(const Row& row) const {
     const int k = keyColumn();
     return k >= 0 ? row.at(k) : QVariant();
 }
 
-int Dataset::findRowByKey(const QVariant& key) const
-{
+int Dataset::findRowByKey(const QVariant& key) const {
     const int k = keyColumn();
     if (k < 0)
         return -1;
@@ -407,8 +374,7 @@ int Dataset::findRowByKey(const QVariant& key) const
     return -1;
 }
 
-void Dataset::edit()
-{
+void Dataset::edit() {
     requireRow();
     if (state_ == State::Edit || state_ == State::Insert)
         return;
@@ -418,8 +384,7 @@ void Dataset::edit()
     state_ = State::Edit;
 }
 
-void Dataset::setField(const QString& name, const QVariant& value)
-{
+void Dataset::setField(const QString& name, const QVariant& value) {
     requireRow();
     const int i = requireColumn(name);
     if (state_ == State::Browse)
@@ -427,8 +392,7 @@ void Dataset::setField(const QString& name, const QVariant& value)
     buffer_[i] = value;
 }
 
-void Dataset::cancel()
-{
+void Dataset::cancel() {
     if (state_ == State::Edit || state_ == State::Insert) {
         state_ = State::Browse;
         buffer_.clear();
@@ -436,8 +400,7 @@ void Dataset::cancel()
     }
 }
 
-void Dataset::append()
-{
+void Dataset::append() {
     requireOpen();
     checkBrowse();
     if (keyColumn() < 0)
@@ -446,8 +409,7 @@ void Dataset::append()
     state_ = State::Insert;
 }
 
-void Dataset::post()
-{
+void Dataset::post() {
     if (state_ != State::Edit && state_ != State::Insert)
         return;
     const QString table = quotedIdentifier(writeTable());
@@ -467,10 +429,12 @@ void Dataset::post()
         }
         if (!names.isEmpty()) {
             const QVariant key = original.at(k);
-            const QString where = hiddenRowid_ ? QStringLiteral("rowid") : quotedIdentifier(updateKey_);
+            const QString where =
+                hiddenRowid_ ? QStringLiteral("rowid") : quotedIdentifier(updateKey_);
             values << key;
-            db_->execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(table, names.join(','), where),
-                         values);
+            db_->execute(
+                QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(table, names.join(','), where),
+                values);
             rows_[idx] = buffer_;
             watchRollback(key, idx, nullptr);
             if (!rereadRow(idx))
@@ -492,10 +456,9 @@ void Dataset::post()
             values << buffer_.at(i);
         }
     }
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(table, names.join(','), placeholders.join(','));
+    const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                              .arg(table, names.join(','), placeholders.join(','));
     db_->execute(sql, values);
     Row row = buffer_;
     if (hiddenRowid_)
@@ -512,8 +475,7 @@ void Dataset::post()
     setCurrent(static_cast<int>(view_.size()) - 1);
 }
 
-void Dataset::remove()
-{
+void Dataset::remove() {
     requireRow();
     if (state_ == State::Insert) {
         cancel();
@@ -527,8 +489,9 @@ void Dataset::remove()
     const int idx = currentIndex();
     const QVariant key = rows_[idx].at(k);
     const QString where = hiddenRowid_ ? QStringLiteral("rowid") : quotedIdentifier(updateKey_);
-    db_->execute(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(quotedIdentifier(writeTable()), where),
-                 {key});
+    db_->execute(
+        QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(quotedIdentifier(writeTable()), where),
+        {key});
     watchRollback(key, -1, std::make_shared<Row>(rows_[idx]));
     const int pos = cur_;
     removeRowIndex(idx);
@@ -536,8 +499,7 @@ void Dataset::remove()
     setCurrent(std::min(pos, recordCount() - 1));
 }
 
-void Dataset::removeRowIndex(int rowIndex)
-{
+void Dataset::removeRowIndex(int rowIndex) {
     rows_.erase(rows_.begin() + rowIndex);
     auto fix = [rowIndex](std::vector<int>& v) {
         v.erase(std::remove(v.begin(), v.end(), rowIndex), v.end());
@@ -550,8 +512,7 @@ void Dataset::removeRowIndex(int rowIndex)
     fix(view_);
 }
 
-bool Dataset::rereadRow(int rowIndex)
-{
+bool Dataset::rereadRow(int rowIndex) {
     const int k = keyColumn();
     if (k < 0 || (!hiddenRowid_ && !rereadable_))
         return true;
@@ -564,8 +525,9 @@ bool Dataset::rereadRow(int rowIndex)
         QStringList cols;
         for (const QString& c : columns_)
             cols << quotedIdentifier(c);
-        sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
-                  .arg(cols.join(','), quotedIdentifier(updateTable_), quotedIdentifier(updateKey_));
+        sql =
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
+                .arg(cols.join(','), quotedIdentifier(updateTable_), quotedIdentifier(updateKey_));
     }
     Statement st(*db_, sql);
     st.bind(1, key);
@@ -578,8 +540,7 @@ bool Dataset::rereadRow(int rowIndex)
     return true;
 }
 
-void Dataset::watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<Row> removedCopy)
-{
+void Dataset::watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<Row> removedCopy) {
     if (db_ == nullptr || db_->transactionDepth() == 0 || isNullValue(key))
         return;
     QPointer<Dataset> self(this);
@@ -610,16 +571,14 @@ void Dataset::watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<R
     });
 }
 
-void Dataset::refreshRowsWhere(const QString& column, const QStringList& values)
-{
+void Dataset::refreshRowsWhere(const QString& column, const QStringList& values) {
     if (!isOpen())
         return;
     const int c = requireColumn(column);
     for (size_t i = 0; i < rows_.size(); ++i) {
         const QVariant& v = rows_[i].at(c);
-        const bool hit = std::any_of(values.cbegin(), values.cend(), [&](const QString& s) {
-            return compareValues(v, s) == 0;
-        });
+        const bool hit = std::any_of(values.cbegin(), values.cend(),
+                                     [&](const QString& s) { return compareValues(v, s) == 0; });
         if (hit) {
             watchRollback(keyValue(rows_[i]), static_cast<int>(i), nullptr);
             rereadRow(static_cast<int>(i));
@@ -628,19 +587,50 @@ void Dataset::refreshRowsWhere(const QString& column, const QStringList& values)
     emit currentRowChanged();
 }
 
-void Dataset::refreshAll()
-{
+void Dataset::refreshAll() {
     if (!isOpen())
         return;
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        watchRollback(keyValue(rows_[i]), static_cast<int>(i), nullptr);
-        rereadRow(static_cast<int>(i));
+    const int k = keyColumn();
+    if (k < 0 || (!hiddenRowid_ && !rereadable_))
+        return;
+    // One pass over the table instead of one statement per row; rows keep their places
+    // in the view.
+    QString sql;
+    if (hiddenRowid_) {
+        sql = QStringLiteral("SELECT rowid AS %1, * FROM %2")
+                  .arg(kRowidColumn, quotedIdentifier(table_));
+    } else {
+        QStringList cols;
+        for (const QString& c : columns_)
+            cols << quotedIdentifier(c);
+        sql =
+            QStringLiteral("SELECT %1 FROM %2").arg(cols.join(','), quotedIdentifier(updateTable_));
+    }
+    QHash<QString, int> byKey;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        byKey.insert(rows_[i].at(k).toString().toLower(), static_cast<int>(i));
+    Statement st(*db_, sql);
+    while (st.step()) {
+        const auto it = byKey.constFind(st.column(k).toString().toLower());
+        if (it == byKey.constEnd())
+            continue;
+        Row& row = rows_[*it];
+        const int n = std::min(static_cast<int>(row.size()), st.columnCount());
+        for (int i = 0; i < n; ++i)
+            row[i] = st.column(i);
+    }
+    if (db_->transactionDepth() > 0) {
+        QPointer<Dataset> self(this);
+        const quint64 generation = generation_;
+        db_->onRollback([self, generation]() {
+            if (self && self->generation_ == generation)
+                self->refreshAll();
+        });
     }
     emit currentRowChanged();
 }
 
-void Dataset::refreshCurrent()
-{
+void Dataset::refreshCurrent() {
     const int idx = currentIndex();
     if (idx < 0)
         return;

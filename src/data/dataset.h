@@ -24,7 +24,7 @@ class FilterExpr;
 // touched the dataset's rows is rolled back, those rows are read again from the table.
 class Dataset : public QObject {
     Q_OBJECT
-public:
+  public:
     using Row = QVector<QVariant>;
     enum class State { Inactive, Browse, Edit, Insert };
 
@@ -97,11 +97,11 @@ public:
 
     QString name() const { return objectName(); }
 
-signals:
+  signals:
     // The current row changed: another row, or the same row with new values.
     void currentRowChanged();
 
-private:
+  private:
     int columnIndex(const QString& name) const;
     int requireColumn(const QString& name) const;
     const Row& currentRow() const;

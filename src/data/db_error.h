@@ -6,7 +6,7 @@
 // A database failure. Carries SQLite's own message so that the window that catches it
 // can show what went wrong.
 class DbError : public std::runtime_error {
-public:
+  public:
     explicit DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
     QString message() const { return QString::fromStdString(what()); }
 };

@@ -2,8 +2,7 @@
 
 #include "sql_text.h"
 
-QString jetTrim(const QString& s)
-{
+QString jetTrim(const QString& s) {
     int b = 0;
     int e = s.size();
     while (b < e && s.at(b).unicode() <= 0x20)
@@ -13,8 +12,7 @@ QString jetTrim(const QString& s)
     return s.mid(b, e - b);
 }
 
-ExamPointLists buildExamPointLists(const QStringList& points)
-{
+ExamPointLists buildExamPointLists(const QStringList& points) {
     QStringList rule, six, two;
     for (const QString& p : points) {
         if (jetTrim(p).isEmpty())

@@ -4,13 +4,11 @@
 #include "jet_functions.h"
 #include "value_compare.h"
 
-bool Field::isNull() const
-{
+bool Field::isNull() const {
     return isNullValue(value_);
 }
 
-qint64 Field::asInteger() const
-{
+qint64 Field::asInteger() const {
     if (isNull())
         return 0;
     if (value_.typeId() == QMetaType::LongLong || value_.typeId() == QMetaType::Int)
@@ -27,8 +25,7 @@ qint64 Field::asInteger() const
     throw DbError(QStringLiteral("'%1' is not a valid integer value").arg(value_.toString()));
 }
 
-double Field::asFloat() const
-{
+double Field::asFloat() const {
     if (isNull())
         return 0.0;
     if (value_.typeId() == QMetaType::Double || value_.typeId() == QMetaType::LongLong)
@@ -43,22 +40,20 @@ double Field::asFloat() const
     return d;
 }
 
-QString Field::asString() const
-{
+QString Field::asString() const {
     if (isNull())
         return {};
     switch (value_.typeId()) {
-    case QMetaType::Double:
-        return QString::number(value_.toDouble(), 'g', 15);
-    case QMetaType::QByteArray:
-        return QString::fromUtf8(value_.toByteArray());
-    default:
-        return value_.toString();
+        case QMetaType::Double:
+            return QString::number(value_.toDouble(), 'g', 15);
+        case QMetaType::QByteArray:
+            return QString::fromUtf8(value_.toByteArray());
+        default:
+            return value_.toString();
     }
 }
 
-QByteArray Field::asBytes() const
-{
+QByteArray Field::asBytes() const {
     if (isNull())
         return {};
     if (value_.typeId() == QMetaType::QByteArray)

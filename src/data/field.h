@@ -7,7 +7,7 @@
 // Typed reads of one stored value, as the windows read fields: NULL reads as 0, 0.0 or an
 // empty text. A text that is not a number raises DbError when read as a number.
 class Field {
-public:
+  public:
     explicit Field(QVariant value = {}) : value_(std::move(value)) {}
 
     bool isNull() const;
@@ -17,6 +17,6 @@ public:
     QString asString() const;
     QByteArray asBytes() const;
 
-private:
+  private:
     QVariant value_;
 };

@@ -3,7 +3,6 @@
 #include "db_error.h"
 #include "value_compare.h"
 
-
 namespace {
 
 enum class Tok { End, Ident, Number, Text, Op, LParen, RParen };
@@ -14,11 +13,10 @@ struct Token {
 };
 
 class Lexer {
-public:
+  public:
     explicit Lexer(const QString& s) : s_(s) {}
 
-    Token next()
-    {
+    Token next() {
         while (pos_ < s_.size() && s_.at(pos_).isSpace())
             ++pos_;
         if (pos_ >= s_.size())
@@ -69,14 +67,12 @@ public:
         fail();
     }
 
-    [[noreturn]] void fail() const
-    {
+    [[noreturn]] void fail() const {
         throw DbError(QStringLiteral("invalid filter text: %1").arg(s_));
     }
 
-private:
-    Token quoted(QChar q)
-    {
+  private:
+    Token quoted(QChar q) {
         QString out;
         ++pos_;
         while (pos_ < s_.size()) {
@@ -103,40 +99,39 @@ private:
 using Row = FilterExpr::Row;
 
 class AndExpr final : public FilterExpr {
-public:
+  public:
     AndExpr(std::unique_ptr<FilterExpr> a, std::unique_ptr<FilterExpr> b)
         : a_(std::move(a)), b_(std::move(b)) {}
     bool matches(const Row& r) const override { return a_->matches(r) && b_->matches(r); }
 
-private:
+  private:
     std::unique_ptr<FilterExpr> a_, b_;
 };
 
 class OrExpr final : public FilterExpr {
-public:
+  public:
     OrExpr(std::unique_ptr<FilterExpr> a, std::unique_ptr<FilterExpr> b)
         : a_(std::move(a)), b_(std::move(b)) {}
     bool matches(const Row& r) const override { return a_->matches(r) || b_->matches(r); }
 
-private:
+  private:
     std::unique_ptr<FilterExpr> a_, b_;
 };
 
 class NotExpr final : public FilterExpr {
-public:
+  public:
     explicit NotExpr(std::unique_ptr<FilterExpr> a) : a_(std::move(a)) {}
     bool matches(const Row& r) const override { return !a_->matches(r); }
 
-private:
+  private:
     std::unique_ptr<FilterExpr> a_;
 };
 
 class CompareExpr final : public FilterExpr {
-public:
+  public:
     CompareExpr(int column, QString op, QVariant literal)
         : column_(column), op_(std::move(op)), literal_(std::move(literal)) {}
-    bool matches(const Row& r) const override
-    {
+    bool matches(const Row& r) const override {
         const auto c = compareValues(r.at(column_), literal_);
         if (!c)
             return false;
@@ -153,62 +148,57 @@ public:
         return *c >= 0;
     }
 
-private:
+  private:
     int column_;
     QString op_;
     QVariant literal_;
 };
 
 class LikeExpr final : public FilterExpr {
-public:
+  public:
     LikeExpr(int column, QString pattern) : column_(column), pattern_(std::move(pattern)) {}
-    bool matches(const Row& r) const override
-    {
+    bool matches(const Row& r) const override {
         const QVariant& v = r.at(column_);
         return !isNullValue(v) && jetLike(v.toString(), pattern_);
     }
 
-private:
+  private:
     int column_;
     QString pattern_;
 };
 
 class NullExpr final : public FilterExpr {
-public:
+  public:
     NullExpr(int column, bool wantNull) : column_(column), wantNull_(wantNull) {}
     bool matches(const Row& r) const override { return isNullValue(r.at(column_)) == wantNull_; }
 
-private:
+  private:
     int column_;
     bool wantNull_;
 };
 
-bool isWord(const Token& t, const char* word)
-{
+bool isWord(const Token& t, const char* word) {
     return t.kind == Tok::Ident && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
 class Parser {
-public:
+  public:
     Parser(const QString& text, const FilterExpr::ColumnLookup& lookup)
-        : lexer_(text), lookup_(lookup)
-    {
+        : lexer_(text), lookup_(lookup) {
         advance();
     }
 
-    std::unique_ptr<FilterExpr> parse()
-    {
+    std::unique_ptr<FilterExpr> parse() {
         auto e = orExpr();
         if (tok_.kind != Tok::End)
             lexer_.fail();
         return e;
     }
 
-private:
+  private:
     void advance() { tok_ = lexer_.next(); }
 
-    std::unique_ptr<FilterExpr> orExpr()
-    {
+    std::unique_ptr<FilterExpr> orExpr() {
         auto e = andExpr();
         while (isWord(tok_, "or")) {
             advance();
@@ -217,8 +207,7 @@ private:
         return e;
     }
 
-    std::unique_ptr<FilterExpr> andExpr()
-    {
+    std::unique_ptr<FilterExpr> andExpr() {
         auto e = unary();
         while (isWord(tok_, "and")) {
             advance();
@@ -227,8 +216,7 @@ private:
         return e;
     }
 
-    std::unique_ptr<FilterExpr> unary()
-    {
+    std::unique_ptr<FilterExpr> unary() {
         if (isWord(tok_, "not")) {
             advance();
             return std::make_unique<NotExpr>(unary());
@@ -244,8 +232,7 @@ private:
         return comparison();
     }
 
-    std::unique_ptr<FilterExpr> comparison()
-    {
+    std::unique_ptr<FilterExpr> comparison() {
         if (tok_.kind != Tok::Ident)
             lexer_.fail();
         const int column = lookup_(tok_.text);
@@ -304,13 +291,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FilterExpr> FilterExpr::compile(const QString& text, const ColumnLookup& lookup)
-{
+std::unique_ptr<FilterExpr> FilterExpr::compile(const QString& text, const ColumnLookup& lookup) {
     return Parser(text, lookup).parse();
 }
 
-bool jetLike(const QString& value, const QString& pattern)
-{
+bool jetLike(const QString& value, const QString& pattern) {
     // Iterative wildcard match with backtracking on the last run: linear for the patterns
     // in use ('1*') and never exponential.
     int v = 0, p = 0, starP = -1, starV = 0;
@@ -319,8 +304,8 @@ bool jetLike(const QString& value, const QString& pattern)
         if (p < pattern.size() && (pattern.at(p) == '*' || pattern.at(p) == '%')) {
             starP = p++;
             starV = v;
-        } else if (p < pattern.size()
-                   && (pattern.at(p) == '?' || pattern.at(p) == '_' || eq(pattern.at(p), value.at(v)))) {
+        } else if (p < pattern.size() && (pattern.at(p) == '?' || pattern.at(p) == '_' ||
+                                          eq(pattern.at(p), value.at(v)))) {
             ++p;
             ++v;
         } else if (starP >= 0) {

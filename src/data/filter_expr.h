@@ -13,7 +13,7 @@
 // and parentheses. A comparison with NULL is false. Column names are resolved once, when
 // the text is compiled; an unknown column or a malformed text raises DbError.
 class FilterExpr {
-public:
+  public:
     using Row = QVector<QVariant>;
     using ColumnLookup = std::function<int(const QString&)>;  // -1 when unknown
 

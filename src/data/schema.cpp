@@ -2,18 +2,16 @@
 
 #include "database.h"
 
-QByteArray bankKey()
-{
+QByteArray bankKey() {
     return QByteArrayLiteral("k3wq8zt0mbx5nhv2rcy7");
 }
 
-QStringList fixedTableNames()
-{
-    return {QStringLiteral("tab_answ"),  QStringLiteral("tab_exer"),  QStringLiteral("tab_title"),
-            QStringLiteral("tab_kmmc"),  QStringLiteral("tab_rule"),  QStringLiteral("tab_fgmc"),
-            QStringLiteral("tab_cj"),    QStringLiteral("tab_rz"),    QStringLiteral("tab_plan"),
-            QStringLiteral("tab_sj"),    QStringLiteral("tab_tx1"),   QStringLiteral("tab_tx2"),
-            QStringLiteral("tab_tx3"),   QStringLiteral("tab_tx4"),   QStringLiteral("tab_tx5")};
+QStringList fixedTableNames() {
+    return {QStringLiteral("tab_answ"), QStringLiteral("tab_exer"), QStringLiteral("tab_title"),
+            QStringLiteral("tab_kmmc"), QStringLiteral("tab_rule"), QStringLiteral("tab_fgmc"),
+            QStringLiteral("tab_cj"),   QStringLiteral("tab_rz"),   QStringLiteral("tab_plan"),
+            QStringLiteral("tab_sj"),   QStringLiteral("tab_tx1"),  QStringLiteral("tab_tx2"),
+            QStringLiteral("tab_tx3"),  QStringLiteral("tab_tx4"),  QStringLiteral("tab_tx5")};
 }
 
 // Declared types decide what reads back: TEXT for texts, memos and dates (a note "007"
@@ -79,8 +77,7 @@ static const char* const kSchema[] = {
     "CREATE INDEX ix_fgmc_bh ON tab_fgmc (bh)",
 };
 
-void createBankSchema(Database& db)
-{
+void createBankSchema(Database& db) {
     Transaction tx(db);
     for (const char* sql : kSchema)
         db.execute(QString::fromUtf8(sql));
@@ -94,8 +91,7 @@ void createBankSchema(Database& db)
     tx.commit();
 }
 
-bool hasFixedTables(Database& db)
-{
+bool hasFixedTables(Database& db) {
     const QStringList present = db.userTables();
     for (const QString& name : fixedTableNames()) {
         if (!present.contains(name, Qt::CaseInsensitive))

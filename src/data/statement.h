@@ -8,7 +8,7 @@ struct sqlite3_stmt;
 
 // A prepared statement, finalized when it goes out of scope.
 class Statement {
-public:
+  public:
     Statement(Database& db, const QString& sql);
     ~Statement();
     Statement(const Statement&) = delete;
@@ -28,7 +28,7 @@ public:
     QVariant column(int i) const;
     QStringList columnNames() const;
 
-private:
+  private:
     Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
 };

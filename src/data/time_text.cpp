@@ -4,8 +4,7 @@
 
 namespace {
 
-qint64 strictInteger(const QString& part)
-{
+qint64 strictInteger(const QString& part) {
     bool ok = false;
     const qint64 v = part.trimmed().toLongLong(&ok);
     if (!ok || part.trimmed().isEmpty())
@@ -13,15 +12,13 @@ qint64 strictInteger(const QString& part)
     return v;
 }
 
-QString twoDigits(qint64 v)
-{
+QString twoDigits(qint64 v) {
     return v < 10 ? QStringLiteral("0%1").arg(v) : QString::number(v);
 }
 
 }  // namespace
 
-qint64 TimeTextToSeconds(const QString& text)
-{
+qint64 TimeTextToSeconds(const QString& text) {
     qint64 total = 0;
     int consumed = 0;
     QString rest = text;
@@ -44,25 +41,23 @@ qint64 TimeTextToSeconds(const QString& text)
     return total;
 }
 
-QString secondsToLogTime(qint64 seconds)
-{
+QString secondsToLogTime(qint64 seconds) {
     const qint64 h = seconds / 3600;
     const qint64 m = (seconds - h * 3600) / 60;
     const qint64 s = seconds - h * 3600 - m * 60;
     return twoDigits(h) + QLatin1Char(':') + twoDigits(m) + QLatin1Char(':') + twoDigits(s);
 }
 
-QString secondsToClockTime(qint64 seconds)
-{
+QString secondsToClockTime(qint64 seconds) {
     const qint64 h = seconds / 3600;
     const qint64 m = (seconds - h * 3600) / 60;
     const qint64 s = seconds - h * 3600 - m * 60;
     return QString::number(h) + QLatin1Char(':') + twoDigits(m) + QLatin1Char(':') + twoDigits(s);
 }
 
-QString rateText(qint64 total, qint64 wrong)
-{
+QString rateText(qint64 total, qint64 wrong) {
     if (total <= 0)
         return QStringLiteral("0");
-    return QString::asprintf("%.2f", static_cast<double>(total - wrong) * 100.0 / static_cast<double>(total));
+    return QString::asprintf(
+        "%.2f", static_cast<double>(total - wrong) * 100.0 / static_cast<double>(total));
 }

@@ -2,26 +2,24 @@
 
 namespace {
 
-bool isNumber(const QVariant& v)
-{
+bool isNumber(const QVariant& v) {
     switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return true;
-    default:
-        return false;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Bool:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            return true;
+        default:
+            return false;
     }
 }
 
-std::optional<double> asNumber(const QVariant& v)
-{
+std::optional<double> asNumber(const QVariant& v) {
     if (isNumber(v))
         return v.toDouble();
     bool ok = false;
@@ -32,20 +30,17 @@ std::optional<double> asNumber(const QVariant& v)
 }
 
 template <typename T>
-int threeWay(const T& a, const T& b)
-{
+int threeWay(const T& a, const T& b) {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
 }  // namespace
 
-bool isNullValue(const QVariant& v)
-{
+bool isNullValue(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
 
-std::optional<int> compareValues(const QVariant& a, const QVariant& b)
-{
+std::optional<int> compareValues(const QVariant& a, const QVariant& b) {
     if (isNullValue(a) || isNullValue(b))
         return std::nullopt;
     if (isNumber(a) || isNumber(b)) {
@@ -53,8 +48,8 @@ std::optional<int> compareValues(const QVariant& a, const QVariant& b)
         const auto y = asNumber(b);
         if (!x || !y)
             return std::nullopt;
-        if (isNumber(a) && isNumber(b) && a.typeId() != QMetaType::Double
-            && b.typeId() != QMetaType::Double)
+        if (isNumber(a) && isNumber(b) && a.typeId() != QMetaType::Double &&
+            b.typeId() != QMetaType::Double)
             return threeWay(a.toLongLong(), b.toLongLong());
         return threeWay(*x, *y);
     }
@@ -64,8 +59,7 @@ std::optional<int> compareValues(const QVariant& a, const QVariant& b)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-int sortCompare(const QVariant& a, const QVariant& b)
-{
+int sortCompare(const QVariant& a, const QVariant& b) {
     const bool an = isNullValue(a);
     const bool bn = isNullValue(b);
     if (an || bn)

@@ -17,18 +17,15 @@
 
 namespace {
 
-QString binDir()
-{
+QString binDir() {
     return qEnvironmentVariable("LORVANE_BIN_DIR");
 }
 
-qint64 count(Database& db, const QString& sql, const Params& params = {})
-{
+qint64 count(Database& db, const QString& sql, const Params& params = {}) {
     return db.scalar(sql, params).toLongLong();
 }
 
-BankSource smallSource()
-{
+BankSource smallSource() {
     BankSource s;
     s.productMark = QStringLiteral("P");
     s.baseUpgradeMark = QStringLiteral("BASE");
@@ -36,10 +33,24 @@ BankSource smallSource()
                   {"05", "章", "章", true, "<p>guide</p>"},
                   {"0501", "节", "节", false, {}},
                   {"050101", "小节", "小节", false, {}}};
-    s.catalogue = {{"02", "组", {{"020001", "条目", {{"020001000001", "点一", "<p>x</p>"},
-                                                  {"020001000002", "点二", "<p>y</p>"}}}}}};
-    SourceQuestion b{"0501010002", "050101", 61, {"a", "b"}, 2, "B", "<p>second</p>", {}, {"020001000001", "020001000002"}, 2};
-    SourceQuestion a{"0501010001", "050101", 62, {}, 0, "A", "<p>first</p>", "<p>why</p>", {"020001000001"}, 1};
+    s.catalogue = {
+        {"02",
+         "组",
+         {{"020001",
+           "条目",
+           {{"020001000001", "点一", "<p>x</p>"}, {"020001000002", "点二", "<p>y</p>"}}}}}};
+    SourceQuestion b{"0501010002",
+                     "050101",
+                     61,
+                     {"a", "b"},
+                     2,
+                     "B",
+                     "<p>second</p>",
+                     {},
+                     {"020001000001", "020001000002"},
+                     2};
+    SourceQuestion a{"0501010001", "050101",         62, {}, 0, "A", "<p>first</p>",
+                     "<p>why</p>", {"020001000001"}, 1};
     s.questions = {b, a};
     return s;
 }
@@ -50,9 +61,8 @@ BankSource smallSource()
 class AssetgenTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void answerForms_data()
-    {
+  private slots:
+    void answerForms_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("options");
@@ -73,8 +83,7 @@ private slots:
         QTest::newRow("self-assessed other") << 70 << "0" << 0 << false;
     }
 
-    void answerForms()
-    {
+    void answerForms() {
         QFETCH(int, type);
         QFETCH(QString, answer);
         QFETCH(int, options);
@@ -82,14 +91,15 @@ private slots:
         QCOMPARE(answerFormProblem(type, answer, options).isEmpty(), ok);
     }
 
-    void validationFindsBrokenSources()
-    {
+    void validationFindsBrokenSources() {
         QVERIFY(validateBankSource(smallSource()).isEmpty());
         BankSource s = smallSource();
         s.questions[0].id = QStringLiteral("US01");
         s.questions[1].points << QStringLiteral("990001000001");
-        s.questions.push_back({"050101-X00000001-1", "050101", 71, {}, 0, "1", "<p>stemmed</p>", {}, {}, 3});
-        s.questions.push_back({"0501010009", "0599", 61, {"a", "b"}, 2, "A", "<p>second</p>", {}, {}, 4});
+        s.questions.push_back(
+            {"050101-X00000001-1", "050101", 71, {}, 0, "1", "<p>stemmed</p>", {}, {}, 3});
+        s.questions.push_back(
+            {"0501010009", "0599", 61, {"a", "b"}, 2, "A", "<p>second</p>", {}, {}, 4});
         const QString problems = validateBankSource(s).join('\n');
         QVERIFY2(problems.contains("user's own"), qPrintable(problems));
         QVERIFY2(problems.contains("unknown exam point 990001000001"), qPrintable(problems));
@@ -98,8 +108,7 @@ private slots:
         QVERIFY2(problems.contains("same text"), qPrintable(problems));
     }
 
-    void writesABankWithConsistentCounters()
-    {
+    void writesABankWithConsistentCounters() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("data/bank.mdb"));
         writeBank(smallSource(), path, QDate(2026, 12, 11), &htmlToRtf);
@@ -119,14 +128,16 @@ private slots:
         // A question with two points under one entry counts once for the entry and group.
         QCOMPARE(count(db, "SELECT q FROM tab_fgmc WHERE id='020001'"), 2);
         QCOMPARE(count(db, "SELECT q FROM tab_fgmc WHERE id='02'"), 2);
-        QCOMPARE(db.scalar("SELECT ExamDate FROM tab_plan").toString(), QStringLiteral("2027-04-10"));
+        QCOMPARE(db.scalar("SELECT ExamDate FROM tab_plan").toString(),
+                 QStringLiteral("2027-04-10"));
         QCOMPARE(count(db, "SELECT count(*) FROM tab_sj WHERE cpbs='P'"), 1);
-        QVERIFY(db.scalar("SELECT A15 FROM tab_exer WHERE A1='0501010002'").toByteArray().startsWith("{\\rtf1"));
+        QVERIFY(db.scalar("SELECT A15 FROM tab_exer WHERE A1='0501010002'")
+                    .toByteArray()
+                    .startsWith("{\\rtf1"));
         QVERIFY(!QFile::exists(path + QStringLiteral(".new")));
     }
 
-    void keepsABankThatHoldsProgress()
-    {
+    void keepsABankThatHoldsProgress() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("bank.mdb"));
         QVERIFY(!bankHoldsProgress(path));
@@ -140,8 +151,7 @@ private slots:
         QVERIFY(bankHoldsProgress(path));
     }
 
-    void midiFiles()
-    {
+    void midiFiles() {
         QCOMPARE(midiKey("C4"), 60);
         QCOMPARE(midiKey("A4"), 69);
         QCOMPARE(midiKey("F#3"), 54);
@@ -160,8 +170,7 @@ private slots:
             QVERIFY(!writeMidi(t.tune).isEmpty());
     }
 
-    void shippedFilesAreBesideTheProgram()
-    {
+    void shippedFilesAreBesideTheProgram() {
         const QDir bin(binDir());
         for (const char* pic : {"vorbup", "vorbdw", "vorbyes", "vorbno", "vorbdw_r", "vorbdw_w",
                                 "vorbover", "vorbtxup", "vorbtxdw"}) {
@@ -180,8 +189,7 @@ private slots:
         }
     }
 
-    void shippedBank()
-    {
+    void shippedBank() {
         const QString path = QDir(binDir()).filePath(TDM1::bankRelativePath());
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -193,22 +201,33 @@ private slots:
         QVERIFY(count(db, "SELECT count(*) FROM tab_answ") > 0);
         QCOMPARE(count(db, "SELECT count(*) FROM tab_answ WHERE A1 LIKE 'U%'"), 0);
         QCOMPARE(count(db, "SELECT count(*) FROM tab_answ WHERE F1 IS NULL OR F1 <> 0"), 0);
-        QCOMPARE(count(db, "SELECT count(*) FROM tab_answ a WHERE NOT EXISTS "
-                           "(SELECT 1 FROM tab_exer b WHERE b.A1 = a.A1 AND length(b.A15) > 0)"), 0);
-        QCOMPARE(count(db, "SELECT count(*) FROM tab_answ a WHERE a.A1 LIKE '%-%' AND NOT EXISTS "
-                           "(SELECT 1 FROM tab_title t WHERE t.A1 = substr(a.A1,1,16))"), 0);
+        QCOMPARE(count(db,
+                       "SELECT count(*) FROM tab_answ a WHERE NOT EXISTS "
+                       "(SELECT 1 FROM tab_exer b WHERE b.A1 = a.A1 AND length(b.A15) > 0)"),
+                 0);
+        QCOMPARE(count(db,
+                       "SELECT count(*) FROM tab_answ a WHERE a.A1 LIKE '%-%' AND NOT EXISTS "
+                       "(SELECT 1 FROM tab_title t WHERE t.A1 = substr(a.A1,1,16))"),
+                 0);
         QCOMPARE(count(db, "SELECT count(*) FROM tab_plan"), 1);
         QCOMPARE(db.scalar("SELECT ExamTime FROM tab_plan").toInt(), 7200);
         // Counters agree with the questions: chapters count their subtree.
-        QCOMPARE(count(db, "SELECT count(*) FROM tab_kmmc k WHERE C3 <> (SELECT count(*) FROM "
-                           "tab_answ a WHERE substr(a.A10,1,length(k.C1)) = k.C1)"), 0);
-        QCOMPARE(count(db, "SELECT count(*) FROM tab_rule r WHERE q <> (SELECT count(*) FROM tab_answ "
-                           "WHERE r.ftid IN (K3,K4,K5,K6,K7,K8,K9,K10,K11,K12))"), 0);
-        QCOMPARE(count(db, "SELECT count(*) FROM tab_fgmc f WHERE q <> (SELECT count(*) FROM tab_answ "
-                           "WHERE f.id IN (substr(K3,1,length(f.id)),substr(K4,1,length(f.id)),"
-                           "substr(K5,1,length(f.id)),substr(K6,1,length(f.id)),substr(K7,1,length(f.id)),"
-                           "substr(K8,1,length(f.id)),substr(K9,1,length(f.id)),substr(K10,1,length(f.id)),"
-                           "substr(K11,1,length(f.id)),substr(K12,1,length(f.id))))"), 0);
+        QCOMPARE(count(db,
+                       "SELECT count(*) FROM tab_kmmc k WHERE C3 <> (SELECT count(*) FROM "
+                       "tab_answ a WHERE substr(a.A10,1,length(k.C1)) = k.C1)"),
+                 0);
+        QCOMPARE(count(db,
+                       "SELECT count(*) FROM tab_rule r WHERE q <> (SELECT count(*) FROM tab_answ "
+                       "WHERE r.ftid IN (K3,K4,K5,K6,K7,K8,K9,K10,K11,K12))"),
+                 0);
+        QCOMPARE(
+            count(db,
+                  "SELECT count(*) FROM tab_fgmc f WHERE q <> (SELECT count(*) FROM tab_answ "
+                  "WHERE f.id IN (substr(K3,1,length(f.id)),substr(K4,1,length(f.id)),"
+                  "substr(K5,1,length(f.id)),substr(K6,1,length(f.id)),substr(K7,1,length(f.id)),"
+                  "substr(K8,1,length(f.id)),substr(K9,1,length(f.id)),substr(K10,1,length(f.id)),"
+                  "substr(K11,1,length(f.id)),substr(K12,1,length(f.id))))"),
+            0);
         // Every type table lists the ten codes; B2 follows the draw plan.
         for (int examType = 1; examType <= 5; ++examType) {
             Dataset tx(QStringLiteral("tx"), &db);
@@ -228,9 +247,9 @@ private slots:
         Dataset answ(QStringLiteral("a"), &db);
         answ.open(QStringLiteral("select A1, A2, A2_1, A13 from tab_answ"));
         for (answ.first(); !answ.eof(); answ.next()) {
-            const QString problem = answerFormProblem(static_cast<int>(answ.field("A13").asInteger()),
-                                                      answ.field("A2").asString(),
-                                                      static_cast<int>(answ.field("A2_1").asInteger()));
+            const QString problem = answerFormProblem(
+                static_cast<int>(answ.field("A13").asInteger()), answ.field("A2").asString(),
+                static_cast<int>(answ.field("A2_1").asInteger()));
             QVERIFY2(problem.isEmpty(), qPrintable(answ.field("A1").asString() + ": " + problem));
         }
     }

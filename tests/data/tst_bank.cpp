@@ -19,9 +19,8 @@
 class BankTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void opensOnlyWithItsKey()
-    {
+  private slots:
+    void opensOnlyWithItsKey() {
         TempBank bank(TempBank::Content::SchemaOnly);
         const QString path = bank.bankPath();
         bank.dm().closeConnection();
@@ -42,12 +41,12 @@ private slots:
         TDM1 dm;
         QVERIFY(dm.openBank(path));
         QVERIFY(hasFixedTables(dm.ADOCn1));
-        QCOMPARE(dm.ADOCn1.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+        QCOMPARE(dm.ADOCn1.scalar(QStringLiteral("PRAGMA journal_mode")).toString(),
+                 QStringLiteral("wal"));
         QCOMPARE(dm.ADOCn1.scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);
     }
 
-    void refusesWhatIsNotItsBank_data()
-    {
+    void refusesWhatIsNotItsBank_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("exists");
         QTest::newRow("missing") << QByteArray() << false;
@@ -56,8 +55,7 @@ private slots:
         QTest::newRow("jet header") << QByteArray("\x00\x01\x00\x00Standard Jet DB", 19) << true;
     }
 
-    void refusesWhatIsNotItsBank()
-    {
+    void refusesWhatIsNotItsBank() {
         QFETCH(QByteArray, content);
         QFETCH(bool, exists);
         QTemporaryDir dir;
@@ -76,8 +74,7 @@ private slots:
         QCOMPARE(QFile(path).size(), static_cast<qint64>(content.size()));
     }
 
-    void refusesAWrongKeyAndABankWithoutItsTables()
-    {
+    void refusesAWrongKeyAndABankWithoutItsTables() {
         QTemporaryDir dir;
         const QString other = dir.filePath(QStringLiteral("other.mdb"));
         {
@@ -97,16 +94,14 @@ private slots:
         QVERIFY(!dm.openBank(partial));
     }
 
-    void dataModuleCreateOpensTheBankBesideTheProgram()
-    {
+    void dataModuleCreateOpensTheBankBesideTheProgram() {
         TDM1 dm;
         dm.DataModuleCreate();
         QVERIFY(AppPath.endsWith(QLatin1Char('/')));
         QCOMPARE(dm.DbOpened, QFile::exists(AppPath + TDM1::bankRelativePath()));
     }
 
-    void cintRoundsHalfToEven_data()
-    {
+    void cintRoundsHalfToEven_data() {
         QTest::addColumn<QString>("expr");
         QTest::addColumn<QVariant>("expected");
         QTest::newRow("2.5") << "CInt(2.5)" << QVariant(qint64(2));
@@ -117,12 +112,11 @@ private slots:
         QTest::newRow("integer") << "CINT(7)" << QVariant(qint64(7));
         QTest::newRow("not a number") << "CInt('12a')" << QVariant();
         QTest::newRow("null") << "CInt(NULL)" << QVariant();
-        QTest::newRow("right four of a user id") << "CInt(substr('US0101016140012',-4))"
-                                                 << QVariant(qint64(12));
+        QTest::newRow("right four of a user id")
+            << "CInt(substr('US0101016140012',-4))" << QVariant(qint64(12));
     }
 
-    void cintRoundsHalfToEven()
-    {
+    void cintRoundsHalfToEven() {
         QFETCH(QString, expr);
         QFETCH(QVariant, expected);
         TempBank bank(TempBank::Content::SchemaOnly);
@@ -132,20 +126,22 @@ private slots:
             QCOMPARE(got.toLongLong(), expected.toLongLong());
     }
 
-    void answersCompareExactlyIdsWithoutCase()
-    {
+    void answersCompareExactlyIdsWithoutCase() {
         TempBank bank;
         auto& db = bank.db();
-        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM tab_answ WHERE A2='ac'")).toInt(), 0);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM tab_answ WHERE A10='010101'")).toInt(), 2);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM tab_kmmc WHERE C1='XX'")).toInt(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM tab_answ WHERE A2='ac'")).toInt(),
+                 0);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT count(*) FROM tab_answ WHERE A10='010101'")).toInt(),
+            2);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM tab_kmmc WHERE C1='XX'")).toInt(),
+                 1);
         // NULL + 1 would stay NULL: counters are never NULL.
         QVERIFY_THROWS_EXCEPTION(DbError,
                                  db.execute(QStringLiteral("UPDATE tab_answ SET E3=NULL")));
     }
 
-    void nestedTransactions()
-    {
+    void nestedTransactions() {
         TempBank bank;
         auto& db = bank.db();
         {
@@ -167,8 +163,7 @@ private slots:
         QCOMPARE(db.transactionDepth(), 0);
     }
 
-    void timeTextToSeconds_data()
-    {
+    void timeTextToSeconds_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("seconds");
         QTest::newRow("1:02:03") << "1:02:03" << qint64(3723);
@@ -183,15 +178,13 @@ private slots:
         QTest::newRow("seconds: first two characters") << "0:00:456" << qint64(45);
     }
 
-    void timeTextToSeconds()
-    {
+    void timeTextToSeconds() {
         QFETCH(QString, text);
         QFETCH(qint64, seconds);
         QCOMPARE(TimeTextToSeconds(text), seconds);
     }
 
-    void timeTextFailsOnDamagedParts()
-    {
+    void timeTextFailsOnDamagedParts() {
         for (const char* bad : {"1::03", "a:00:00", "1:00:", "1:0x:00"})
             QVERIFY_THROWS_EXCEPTION(DbError, TimeTextToSeconds(QString::fromLatin1(bad)));
         QCOMPARE(secondsToLogTime(3930), QStringLiteral("01:05:30"));
@@ -202,8 +195,7 @@ private slots:
         QCOMPARE(rateText(0, 0), QStringLiteral("0"));
     }
 
-    void examPointLists()
-    {
+    void examPointLists() {
         const auto two = buildExamPointLists({"010001000001", "010001000002", "", "020001000001"});
         QCOMPARE(two.count, 2);
         QCOMPARE(two.ruleIds, QStringLiteral("('010001000001','010001000002')"));
@@ -220,8 +212,7 @@ private slots:
     }
 };
 
-int runBankTests(int argc, char** argv)
-{
+int runBankTests(int argc, char** argv) {
     BankTest t;
     return QTest::qExec(&t, argc, argv);
 }

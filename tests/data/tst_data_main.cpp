@@ -4,8 +4,7 @@ int runDatasetTests(int argc, char** argv);
 int runBankTests(int argc, char** argv);
 int runStatisticsTests(int argc, char** argv);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int failures = 0;
     failures += runDatasetTests(argc, argv);

@@ -12,18 +12,16 @@
 class DatasetTest : public QObject {
     Q_OBJECT
 
-private:
-    static QStringList ids(Dataset& ds, const QString& column = QStringLiteral("A1"))
-    {
+  private:
+    static QStringList ids(Dataset& ds, const QString& column = QStringLiteral("A1")) {
         QStringList out;
         for (ds.first(); !ds.eof(); ds.next())
             out << ds.field(column).asString();
         return out;
     }
 
-private slots:
-    void filterTexts_data()
-    {
+  private slots:
+    void filterTexts_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("type code") << "A13=61" << QStringList{"0101010001"};
@@ -34,21 +32,20 @@ private slots:
         QTest::newRow("text compare ignores case") << "A2='abd'" << QStringList{"0201010001-02"};
         QTest::newRow("or and parentheses")
             << "(A13=62 or A13=64) and A2_1 = 0" << QStringList{"0101020001", "0101020002"};
-        QTest::newRow("NULL equals nothing") << "K4='010001000002' or K4<>'x'"
-                                             << QStringList{"0101010001"};
+        QTest::newRow("NULL equals nothing")
+            << "K4='010001000002' or K4<>'x'" << QStringList{"0101010001"};
         QTest::newRow("NULL is not unequal either")
-            << "f1<>1" << QStringList{"0101010001", "0101010002", "0101020002", "0201010001-01",
-                                      "0201010001-02"};
+            << "f1<>1"
+            << QStringList{"0101010001", "0101010002", "0101020002", "0201010001-01",
+                           "0201010001-02"};
         QTest::newRow("is null") << "K3 is null and A13 > 62"
                                  << QStringList{"0101020002", "0201010001-01", "0201010001-02"};
-        QTest::newRow("empty filter shows all") << ""
-                                                << QStringList{"0101010001", "0101010002",
-                                                               "0101020001", "0101020002",
-                                                               "0201010001-01", "0201010001-02"};
+        QTest::newRow("empty filter shows all")
+            << "" << QStringList{"0101010001", "0101010002",    "0101020001",
+                                 "0101020002", "0201010001-01", "0201010001-02"};
     }
 
-    void filterTexts()
-    {
+    void filterTexts() {
         QFETCH(QString, filter);
         QFETCH(QStringList, expected);
         TempBank bank;
@@ -61,13 +58,13 @@ private slots:
         QCOMPARE(ds.recordCount(), static_cast<int>(expected.size()));
     }
 
-    void numericAndTextFilters()
-    {
+    void numericAndTextFilters() {
         TempBank bank;
         auto& db = bank.db();
-        db.execute(QStringLiteral("INSERT INTO tab_cj (A1,A3,A3_1,A6) VALUES "
-                                  "('tab_exam1','a',1,59.5),('tab_exam2','b',2,60),"
-                                  "('tab_exam3','c',3,NULL),('tab_exam4','d',4,87.25)"));
+        db.execute(
+            QStringLiteral("INSERT INTO tab_cj (A1,A3,A3_1,A6) VALUES "
+                           "('tab_exam1','a',1,59.5),('tab_exam2','b',2,60),"
+                           "('tab_exam3','c',3,NULL),('tab_exam4','d',4,87.25)"));
         Dataset cj(QStringLiteral("cj"), &db);
         cj.setTableName(QStringLiteral("tab_cj"));
         cj.open();
@@ -86,8 +83,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, kmmc.setFilter(QStringLiteral("C1 = 'open")));
     }
 
-    void locateAndSort()
-    {
+    void locateAndSort() {
         TempBank bank;
         Dataset ds(QStringLiteral("kmmc"), &bank.db());
         ds.setTableName(QStringLiteral("tab_kmmc"));
@@ -114,15 +110,15 @@ private slots:
         QCOMPARE(q.recordCount(), 6);
     }
 
-    void typedReads()
-    {
+    void typedReads() {
         TempBank bank;
         auto& db = bank.db();
         // A note that looks like a number reads back as the text it was.
         db.execute(QStringLiteral("UPDATE tab_answ SET A14=?, E1=? WHERE A1='0101010001'"),
                    {QStringLiteral("007"), QStringLiteral("2026-12-11")});
         Dataset ds(QStringLiteral("q"), &db);
-        ds.open(QStringLiteral("select * from tab_answ where A1=?"), {QStringLiteral("0101010001")});
+        ds.open(QStringLiteral("select * from tab_answ where A1=?"),
+                {QStringLiteral("0101010001")});
         QCOMPARE(ds.field(QStringLiteral("a14")).asString(), QStringLiteral("007"));
         QCOMPARE(ds.field(QStringLiteral("E1")).asString(), QStringLiteral("2026-12-11"));
         QCOMPARE(ds.field(QStringLiteral("A13")).asInteger(), 61);
@@ -135,8 +131,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, ds.field(QStringLiteral("A2")).asInteger());
     }
 
-    void postWritesOnlyChangedColumnsAndKeepsTheView()
-    {
+    void postWritesOnlyChangedColumnsAndKeepsTheView() {
         TempBank bank;
         auto& db = bank.db();
         Dataset tm(QStringLiteral("Cn1Query_tm"), &db);
@@ -153,9 +148,11 @@ private slots:
         tm.post();
         // Only F1 and E2 were written: E3 keeps the other writer's 5, and the dataset now
         // shows what the table holds.
-        QCOMPARE(db.scalar(QStringLiteral("SELECT E3 FROM tab_answ WHERE A1='0101010002'")).toInt(), 5);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT E2 FROM tab_answ WHERE A1='0101010002'")).toString(),
-                 QStringLiteral("zero"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT E3 FROM tab_answ WHERE A1='0101010002'")).toInt(),
+                 5);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT E2 FROM tab_answ WHERE A1='0101010002'")).toString(),
+            QStringLiteral("zero"));
         QCOMPARE(tm.field(QStringLiteral("E3")).asInteger(), 5);
         // The row no longer matches the filter, yet record numbers stay as they were until
         // the filter is set again.
@@ -170,12 +167,12 @@ private slots:
         tm.first();
         tm.setField(QStringLiteral("E2_1"), QStringLiteral("B"));
         tm.next();
-        QCOMPARE(db.scalar(QStringLiteral("SELECT E2_1 FROM tab_answ WHERE A1='0101010001'")).toString(),
-                 QStringLiteral("B"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT E2_1 FROM tab_answ WHERE A1='0101010001'")).toString(),
+            QStringLiteral("B"));
     }
 
-    void appendAndRemove()
-    {
+    void appendAndRemove() {
         TempBank bank;
         auto& db = bank.db();
         Dataset rz(QStringLiteral("rz"), &db);
@@ -212,8 +209,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, sums.edit());
     }
 
-    void rollbackRestoresWhatTheTableHolds()
-    {
+    void rollbackRestoresWhatTheTableHolds() {
         TempBank bank;
         auto& db = bank.db();
         Dataset tm(QStringLiteral("tm"), &db);
@@ -238,8 +234,7 @@ private slots:
         QVERIFY(tm.locate(QStringLiteral("A1"), QStringLiteral("0201010001-02")));
     }
 
-    void currentRowNotification()
-    {
+    void currentRowNotification() {
         TempBank bank;
         Dataset ds(QStringLiteral("kmmc"), &bank.db());
         ds.setTableName(QStringLiteral("tab_kmmc"));
@@ -257,8 +252,7 @@ private slots:
     }
 };
 
-int runDatasetTests(int argc, char** argv)
-{
+int runDatasetTests(int argc, char** argv) {
     DatasetTest t;
     return QTest::qExec(&t, argc, argv);
 }

@@ -16,27 +16,29 @@ constexpr int No = 1;
 struct DayRow {
     qint64 a2, a3, b1, b2;
     QString d1, a4;
-    bool operator==(const DayRow& o) const
-    {
+    bool operator==(const DayRow& o) const {
         return a2 == o.a2 && a3 == o.a3 && b1 == o.b1 && b2 == o.b2 && d1 == o.d1 && a4 == o.a4;
     }
 };
 
-char* toString(const DayRow& r)
-{
+char* toString(const DayRow& r) {
     return qstrdup(QStringLiteral("A2=%1 A3=%2 B1=%3 B2=%4 D1=%5 A4=%6")
-                       .arg(r.a2).arg(r.a3).arg(r.b1).arg(r.b2).arg(r.d1, r.a4)
-                       .toUtf8().constData());
+                       .arg(r.a2)
+                       .arg(r.a3)
+                       .arg(r.b1)
+                       .arg(r.b2)
+                       .arg(r.d1, r.a4)
+                       .toUtf8()
+                       .constData());
 }
 
-DayRow dayRow(Database& db, const QString& day)
-{
+DayRow dayRow(Database& db, const QString& day) {
     Dataset ds(QStringLiteral("rz"), &db);
     ds.open(QStringLiteral("select * from tab_rz where A1=?"), {day});
     if (ds.isEmpty())
         return {-1, -1, -1, -1, {}, {}};
     return {ds.field("A2").asInteger(), ds.field("A3").asInteger(), ds.field("B1").asInteger(),
-            ds.field("B2").asInteger(), ds.field("D1").asString(), ds.field("A4").asString()};
+            ds.field("B2").asInteger(), ds.field("D1").asString(),  ds.field("A4").asString()};
 }
 
 }  // namespace
@@ -46,39 +48,36 @@ DayRow dayRow(Database& db, const QString& day)
 class StatisticsTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     static constexpr const char* kDay = "2026-12-11";
 
-    static std::unique_ptr<TempBank> bank()
-    {
+    static std::unique_ptr<TempBank> bank() {
         auto b = std::make_unique<TempBank>();
         b->dm().setToday(QDate(2026, 12, 11));
         return b;
     }
 
-private slots:
-    void dailyLog_data()
-    {
+  private slots:
+    void dailyLog_data() {
         // Each answer: FirstToday, Wrong, PrevWrong as the windows compute them.
         QTest::addColumn<QVector<QVector<int>>>("answers");
         QTest::addColumn<DayRow>("expected");
-        QTest::newRow("first answer right") << QVector<QVector<int>>{{Yes, No, Yes}}
-                                            << DayRow{1, 0, 1, 0, {}, {}};
-        QTest::newRow("first answer wrong") << QVector<QVector<int>>{{Yes, Yes, Yes}}
-                                            << DayRow{1, 1, 1, 1, {}, {}};
+        QTest::newRow("first answer right")
+            << QVector<QVector<int>>{{Yes, No, Yes}} << DayRow{1, 0, 1, 0, {}, {}};
+        QTest::newRow("first answer wrong")
+            << QVector<QVector<int>>{{Yes, Yes, Yes}} << DayRow{1, 1, 1, 1, {}, {}};
         QTest::newRow("right, wrong, right on one question")
             << QVector<QVector<int>>{{Yes, No, Yes}, {No, Yes, No}, {No, No, Yes}}
             << DayRow{3, 1, 1, 0, {}, {}};
-        QTest::newRow("wrong then right") << QVector<QVector<int>>{{Yes, Yes, Yes}, {No, No, Yes}}
-                                          << DayRow{2, 1, 1, 0, {}, {}};
+        QTest::newRow("wrong then right")
+            << QVector<QVector<int>>{{Yes, Yes, Yes}, {No, No, Yes}} << DayRow{2, 1, 1, 0, {}, {}};
         QTest::newRow("two questions, one wrong")
             << QVector<QVector<int>>{{Yes, Yes, Yes}, {Yes, No, No}} << DayRow{2, 1, 2, 1, {}, {}};
         QTest::newRow("wrong count never below zero")
             << QVector<QVector<int>>{{Yes, No, Yes}, {No, No, Yes}} << DayRow{2, 0, 1, 0, {}, {}};
     }
 
-    void dailyLog()
-    {
+    void dailyLog() {
         QFETCH(QVector<QVector<int>>, answers);
         QFETCH(DayRow, expected);
         auto b = bank();
@@ -87,8 +86,7 @@ private slots:
         QCOMPARE(dayRow(b->db(), kDay), expected);
     }
 
-    void dailyLogWithTheTableOpen()
-    {
+    void dailyLogWithTheTableOpen() {
         auto b = bank();
         TDM1& dm = b->dm();
         dm.RecordDailyAnswer(Yes, Yes, Yes);
@@ -101,8 +99,7 @@ private slots:
         QCOMPARE(dm.Cn1Table_rz.field("B1").asInteger(), 2);
     }
 
-    void chapterCounters()
-    {
+    void chapterCounters() {
         auto b = bank();
         TDM1& dm = b->dm();
         dm.RecordChapterAnswer(QStringLiteral("010101"), Yes, Yes);
@@ -111,8 +108,10 @@ private slots:
         k.open(QStringLiteral("select C1, C4, D1, D2 from tab_kmmc order by C1"));
         QMap<QString, QString> got;
         for (k.first(); !k.eof(); k.next()) {
-            got[k.field("C1").asString()] = QStringLiteral("%1/%2/%3").arg(
-                k.field("C4").asInteger()).arg(k.field("D1").asInteger()).arg(k.field("D2").asInteger());
+            got[k.field("C1").asString()] = QStringLiteral("%1/%2/%3")
+                                                .arg(k.field("C4").asInteger())
+                                                .arg(k.field("D1").asInteger())
+                                                .arg(k.field("D2").asInteger());
         }
         // The code and its existing prefixes each once per answer; lengths 5 and 3 are no
         // chapters; neighbours untouched.
@@ -126,20 +125,22 @@ private slots:
         QCOMPARE(CurrentChapterTitle, QStringLiteral("第一篇"));
     }
 
-    void examPointCounters()
-    {
+    void examPointCounters() {
         auto b = bank();
         const auto lists = buildExamPointLists({"010001000001", "010001000002"});
         b->dm().Cn1Table_fgmc.open();
-        b->dm().RecordExamPointAnswer(lists.ruleIds, lists.catalogIds6, lists.catalogIds2, Yes, Yes);
+        b->dm().RecordExamPointAnswer(lists.ruleIds, lists.catalogIds6, lists.catalogIds2, Yes,
+                                      Yes);
         b->dm().RecordExamPointAnswer(lists.ruleIds, lists.catalogIds6, lists.catalogIds2, No, No);
         auto counters = [&](const QString& sql) {
             Dataset d(QStringLiteral("d"), &b->db());
             d.open(sql);
             QStringList out;
             for (d.first(); !d.eof(); d.next())
-                out << QStringLiteral("%1:%2/%3/%4").arg(d.field("id").asString())
-                           .arg(d.field("q1").asInteger()).arg(d.field("q2").asInteger())
+                out << QStringLiteral("%1:%2/%3/%4")
+                           .arg(d.field("id").asString())
+                           .arg(d.field("q1").asInteger())
+                           .arg(d.field("q2").asInteger())
                            .arg(d.field("q4").asInteger());
             return out;
         };
@@ -152,30 +153,31 @@ private slots:
         QCOMPARE(b->dm().Cn1Table_fgmc.field("q2").asInteger(), 2);
     }
 
-    void studyTime_data()
-    {
+    void studyTime_data() {
         QTest::addColumn<QVariant>("storedTime");
         QTest::addColumn<QString>("elapsed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("adds up") << QVariant("00:55:30") << "0:10:00" << "01:05:30";
-        QTest::newRow("empty day time") << QVariant() << "0:10:00" << "00:10:00";
-        QTest::newRow("long day") << QVariant("99:59:59") << "0:00:01" << "100:00:00";
+        QTest::newRow("adds up") << QVariant("00:55:30") << "0:10:00"
+                                 << "01:05:30";
+        QTest::newRow("empty day time") << QVariant() << "0:10:00"
+                                        << "00:10:00";
+        QTest::newRow("long day") << QVariant("99:59:59") << "0:00:01"
+                                  << "100:00:00";
     }
 
-    void studyTime()
-    {
+    void studyTime() {
         QFETCH(QVariant, storedTime);
         QFETCH(QString, elapsed);
         QFETCH(QString, expected);
         auto b = bank();
-        b->db().execute(QStringLiteral("INSERT INTO tab_rz (A1,A2,A3,B1,B2,D1) VALUES (?,8,1,5,1,?)"),
-                        {QString::fromLatin1(kDay), storedTime});
+        b->db().execute(
+            QStringLiteral("INSERT INTO tab_rz (A1,A2,A3,B1,B2,D1) VALUES (?,8,1,5,1,?)"),
+            {QString::fromLatin1(kDay), storedTime});
         b->dm().AddStudyTime(elapsed);
         QCOMPARE(dayRow(b->db(), kDay), (DayRow{8, 1, 5, 1, expected, "87.50"}));
     }
 
-    void studyTimeRefreshesEveryChapterRate()
-    {
+    void studyTimeRefreshesEveryChapterRate() {
         auto b = bank();
         TDM1& dm = b->dm();
         // Answers in two chapters in one sitting: every rate is refreshed, though the
@@ -187,8 +189,10 @@ private slots:
         dm.RecordChapterAnswer(QStringLiteral("020101"), Yes, Yes);
         dm.AddStudyTime(QStringLiteral("0:01:00"));
         auto rate = [&](const char* c) {
-            return b->db().scalar(QStringLiteral("SELECT C6 FROM tab_kmmc WHERE C1=?"),
-                                  {QString::fromLatin1(c)}).toString();
+            return b->db()
+                .scalar(QStringLiteral("SELECT C6 FROM tab_kmmc WHERE C1=?"),
+                        {QString::fromLatin1(c)})
+                .toString();
         };
         QCOMPARE(rate("0"), QStringLiteral("50.00"));
         QCOMPARE(rate("010101"), QStringLiteral("66.67"));
@@ -199,8 +203,7 @@ private slots:
         QCOMPARE(dayRow(b->db(), kDay).d1, QStringLiteral("00:01:00"));
     }
 
-    void studyTimeWithoutADayRow()
-    {
+    void studyTimeWithoutADayRow() {
         auto b = bank();
         b->db().execute(QStringLiteral("UPDATE tab_kmmc SET D1=4, D2=1 WHERE C1='02'"));
         b->dm().AddStudyTime(QStringLiteral("0:10:00"));
@@ -208,13 +211,13 @@ private slots:
         QCOMPARE(b->db().scalar(QStringLiteral("SELECT C6 FROM tab_kmmc WHERE C1='02'")).toString(),
                  QStringLiteral("75.00"));
         // A day row without answers gets the rate "0".
-        b->db().execute(QStringLiteral("INSERT INTO tab_rz (A1) VALUES (?)"), {QString::fromLatin1(kDay)});
+        b->db().execute(QStringLiteral("INSERT INTO tab_rz (A1) VALUES (?)"),
+                        {QString::fromLatin1(kDay)});
         b->dm().AddStudyTime(QStringLiteral("0:00:05"));
         QCOMPARE(dayRow(b->db(), kDay).a4, QStringLiteral("0"));
     }
 
-    void damagedDayTimeRaisesAndChangesNothing()
-    {
+    void damagedDayTimeRaisesAndChangesNothing() {
         auto b = bank();
         b->db().execute(QStringLiteral("INSERT INTO tab_rz (A1,A2,D1) VALUES (?,1,'1::00')"),
                         {QString::fromLatin1(kDay)});
@@ -224,8 +227,7 @@ private slots:
                  QStringLiteral("0"));
     }
 
-    void rolledBackAnswerLeavesMemoryEqualToTheTable()
-    {
+    void rolledBackAnswerLeavesMemoryEqualToTheTable() {
         auto b = bank();
         TDM1& dm = b->dm();
         dm.Cn1Table_kmmc.open();
@@ -250,8 +252,7 @@ private slots:
         QCOMPARE(dm.Cn1Table_rz.field("A2").asInteger(), 1);
     }
 
-    void chapterRowChangeFollowsTitleAndGuidance()
-    {
+    void chapterRowChangeFollowsTitleAndGuidance() {
         auto b = bank();
         TDM1& dm = b->dm();
         QSignalSpy guidance(&dm, &TDM1::chapterGuidanceChanged);
@@ -269,8 +270,7 @@ private slots:
     }
 };
 
-int runStatisticsTests(int argc, char** argv)
-{
+int runStatisticsTests(int argc, char** argv) {
     StatisticsTest t;
     return QTest::qExec(&t, argc, argv);
 }

@@ -12,7 +12,7 @@ class TDM1;
 // data/WUPTAVNOR88417.mdb with the full schema, the tab_plan row and a small fixture of
 // chapters, questions and exam points. The data module is opened on it.
 class TempBank {
-public:
+  public:
     enum class Content { SchemaOnly, Fixture };
 
     explicit TempBank(Content content = Content::Fixture);
@@ -26,7 +26,7 @@ public:
     // Writes a bank with the schema (and fixture) to `path` with the bank's key.
     static void writeBank(const QString& path, Content content);
 
-private:
+  private:
     QTemporaryDir dir_;
     std::unique_ptr<TDM1> dm_;
 };

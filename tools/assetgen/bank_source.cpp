@@ -13,24 +13,22 @@
 
 namespace {
 
-QStringList stringList(const QJsonValue& v)
-{
+QStringList stringList(const QJsonValue& v) {
     QStringList out;
     for (const QJsonValue& item : v.toArray())
         out << item.toString();
     return out;
 }
 
-void readFile(const QString& path, BankSource& source)
-{
+void readFile(const QString& path, BankSource& source) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read " + path.toStdString());
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &error);
     if (doc.isNull())
-        throw std::runtime_error(path.toStdString() + ": " + error.errorString().toStdString()
-                                 + " at offset " + std::to_string(error.offset));
+        throw std::runtime_error(path.toStdString() + ": " + error.errorString().toStdString() +
+                                 " at offset " + std::to_string(error.offset));
     const QJsonObject root = doc.object();
 
     if (root.contains(QLatin1String("product"))) {
@@ -40,8 +38,8 @@ void readFile(const QString& path, BankSource& source)
     }
     for (const QJsonValue& v : root.value(QLatin1String("typeTimes")).toArray()) {
         const QJsonObject o = v.toObject();
-        source.typeTimes.push_back({o.value(QLatin1String("code")).toInt(),
-                                    o.value(QLatin1String("minutes")).toDouble()});
+        source.typeTimes.push_back(
+            {o.value(QLatin1String("code")).toInt(), o.value(QLatin1String("minutes")).toDouble()});
     }
     const QJsonObject marks = root.value(QLatin1String("marks")).toObject();
     for (auto it = marks.begin(); it != marks.end(); ++it) {
@@ -51,20 +49,20 @@ void readFile(const QString& path, BankSource& source)
     }
     for (const QJsonValue& v : root.value(QLatin1String("chapters")).toArray()) {
         const QJsonObject o = v.toObject();
-        source.chapters.push_back({o.value(QLatin1String("code")).toString(),
-                                   o.value(QLatin1String("title")).toString(),
-                                   o.value(QLatin1String("name")).toString(),
-                                   o.value(QLatin1String("chart")).toBool(),
-                                   o.value(QLatin1String("guidance")).toString()});
+        source.chapters.push_back(
+            {o.value(QLatin1String("code")).toString(), o.value(QLatin1String("title")).toString(),
+             o.value(QLatin1String("name")).toString(), o.value(QLatin1String("chart")).toBool(),
+             o.value(QLatin1String("guidance")).toString()});
     }
     for (const QJsonValue& gv : root.value(QLatin1String("catalogue")).toArray()) {
         const QJsonObject g = gv.toObject();
-        SourceCatalogueGroup group{g.value(QLatin1String("id")).toString(),
-                                   g.value(QLatin1String("name")).toString(), {}};
+        SourceCatalogueGroup group{
+            g.value(QLatin1String("id")).toString(), g.value(QLatin1String("name")).toString(), {}};
         for (const QJsonValue& ev : g.value(QLatin1String("entries")).toArray()) {
             const QJsonObject e = ev.toObject();
             SourceCatalogueEntry entry{e.value(QLatin1String("id")).toString(),
-                                       e.value(QLatin1String("name")).toString(), {}};
+                                       e.value(QLatin1String("name")).toString(),
+                                       {}};
             for (const QJsonValue& pv : e.value(QLatin1String("points")).toArray()) {
                 const QJsonObject p = pv.toObject();
                 entry.points.push_back({p.value(QLatin1String("ftid")).toString(),
@@ -77,8 +75,8 @@ void readFile(const QString& path, BankSource& source)
     }
     for (const QJsonValue& v : root.value(QLatin1String("stems")).toArray()) {
         const QJsonObject o = v.toObject();
-        source.stems.push_back({o.value(QLatin1String("id")).toString(),
-                                o.value(QLatin1String("text")).toString()});
+        source.stems.push_back(
+            {o.value(QLatin1String("id")).toString(), o.value(QLatin1String("text")).toString()});
     }
     for (const QJsonValue& v : root.value(QLatin1String("questions")).toArray()) {
         const QJsonObject o = v.toObject();
@@ -98,8 +96,7 @@ void readFile(const QString& path, BankSource& source)
     }
 }
 
-bool isKnownType(int code)
-{
+bool isKnownType(int code) {
     for (const QuestionTypeName& t : questionTypeNames()) {
         if (t.code == code)
             return true;
@@ -109,8 +106,7 @@ bool isKnownType(int code)
 
 }  // namespace
 
-BankSource readBankSource(const QString& folder)
-{
+BankSource readBankSource(const QString& folder) {
     BankSource source;
     const QDir dir(folder);
     const QStringList files = dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
@@ -125,43 +121,42 @@ BankSource readBankSource(const QString& folder)
     return source;
 }
 
-QString answerFormProblem(int typeCode, const QString& answer, int optionCount)
-{
+QString answerFormProblem(int typeCode, const QString& answer, int optionCount) {
     const auto letterInRange = [&](QChar c) {
         return c >= QLatin1Char('A') && c.unicode() < 'A' + optionCount;
     };
     switch (typeCode) {
-    case 61:
-        if (answer.size() != 1 || !letterInRange(answer.at(0)))
-            return QStringLiteral("one option letter");
-        return {};
-    case 65:
-    case 66: {
-        if (answer.isEmpty() || (typeCode == 65 && answer.size() < 2))
-            return typeCode == 65 ? QStringLiteral("two or more option letters")
-                                  : QStringLiteral("option letters");
-        for (int i = 0; i < answer.size(); ++i) {
-            if (!letterInRange(answer.at(i)) || (i > 0 && answer.at(i) <= answer.at(i - 1)))
-                return QStringLiteral("option letters in alphabetical order");
+        case 61:
+            if (answer.size() != 1 || !letterInRange(answer.at(0)))
+                return QStringLiteral("one option letter");
+            return {};
+        case 65:
+        case 66: {
+            if (answer.isEmpty() || (typeCode == 65 && answer.size() < 2))
+                return typeCode == 65 ? QStringLiteral("two or more option letters")
+                                      : QStringLiteral("option letters");
+            for (int i = 0; i < answer.size(); ++i) {
+                if (!letterInRange(answer.at(i)) || (i > 0 && answer.at(i) <= answer.at(i - 1)))
+                    return QStringLiteral("option letters in alphabetical order");
+            }
+            return {};
         }
-        return {};
-    }
-    case 62:
-        return answer == QLatin1String("A") || answer == QLatin1String("B")
-                   ? QString()
-                   : QStringLiteral("A (true) or B (false)");
-    case 64:
-        if (answer.isEmpty() || answer.trimmed() != answer || answer.contains(QStringLiteral(", "))
-            || answer.contains(QChar(0xFF0C)))
-            return QStringLiteral("fill-in text, blanks separated by \",\" without spaces");
-        return {};
-    default:
-        return answer == QLatin1String("1") ? QString() : QStringLiteral("\"1\" (self-assessed)");
+        case 62:
+            return answer == QLatin1String("A") || answer == QLatin1String("B")
+                       ? QString()
+                       : QStringLiteral("A (true) or B (false)");
+        case 64:
+            if (answer.isEmpty() || answer.trimmed() != answer ||
+                answer.contains(QStringLiteral(", ")) || answer.contains(QChar(0xFF0C)))
+                return QStringLiteral("fill-in text, blanks separated by \",\" without spaces");
+            return {};
+        default:
+            return answer == QLatin1String("1") ? QString()
+                                                : QStringLiteral("\"1\" (self-assessed)");
     }
 }
 
-QStringList validateBankSource(const BankSource& source)
-{
+QStringList validateBankSource(const BankSource& source) {
     QStringList problems;
     auto problem = [&](const QString& what) { problems << what; };
 
@@ -186,15 +181,19 @@ QStringList validateBankSource(const BankSource& source)
     QSet<QString> catalogueIds;
     for (const SourceCatalogueGroup& g : source.catalogue) {
         if (g.id.size() != 2 || catalogueIds.contains(g.id))
-            problem(QStringLiteral("catalogue group %1: needs a unique two-character id").arg(g.id));
+            problem(
+                QStringLiteral("catalogue group %1: needs a unique two-character id").arg(g.id));
         catalogueIds.insert(g.id);
         for (const SourceCatalogueEntry& e : g.entries) {
             if (e.id.size() != 6 || !e.id.startsWith(g.id) || catalogueIds.contains(e.id))
-                problem(QStringLiteral("catalogue entry %1: six characters under group %2").arg(e.id, g.id));
+                problem(QStringLiteral("catalogue entry %1: six characters under group %2")
+                            .arg(e.id, g.id));
             catalogueIds.insert(e.id);
             for (const SourceExamPoint& p : e.points) {
-                if (p.ftid.size() != 12 || !p.ftid.startsWith(e.id) || points.contains(p.ftid.toLower()))
-                    problem(QStringLiteral("exam point %1: twelve characters under entry %2").arg(p.ftid, e.id));
+                if (p.ftid.size() != 12 || !p.ftid.startsWith(e.id) ||
+                    points.contains(p.ftid.toLower()))
+                    problem(QStringLiteral("exam point %1: twelve characters under entry %2")
+                                .arg(p.ftid, e.id));
                 if (p.label.isEmpty())
                     problem(QStringLiteral("exam point %1: label missing").arg(p.ftid));
                 points.insert(p.ftid.toLower());
@@ -223,12 +222,15 @@ QStringList validateBankSource(const BankSource& source)
             problem(where + QStringLiteral("id used twice"));
         ids.insert(q.id.toLower());
         if (q.chapter.size() != 6 || !chapters.contains(q.chapter.toLower()))
-            problem(where + QStringLiteral("chapter %1 is not a six-character chapter").arg(q.chapter));
+            problem(where +
+                    QStringLiteral("chapter %1 is not a six-character chapter").arg(q.chapter));
         if (!isKnownType(q.type))
             problem(where + QStringLiteral("unknown type %1").arg(q.type));
-        if ((q.type == 61 || q.type == 65 || q.type == 66) && (q.optionCount < 2 || q.optionCount > 6))
+        if ((q.type == 61 || q.type == 65 || q.type == 66) &&
+            (q.optionCount < 2 || q.optionCount > 6))
             problem(where + QStringLiteral("choice questions have 2 to 6 options"));
-        if (const QString form = answerFormProblem(q.type, q.answer, q.optionCount); !form.isEmpty())
+        if (const QString form = answerFormProblem(q.type, q.answer, q.optionCount);
+            !form.isEmpty())
             problem(where + QStringLiteral("answer \"%1\" is not %2").arg(q.answer, form));
         if (q.html.trimmed().isEmpty())
             problem(where + QStringLiteral("text missing"));

@@ -9,17 +9,17 @@
 // Texts marked "html" are a small HTML subset that becomes RTF in the bank.
 
 struct SourceChapter {
-    QString code;      // C1: 1, 2, 4 or 6 characters
-    QString title;     // C1_1, the practice window's heading
-    QString name;      // C2, the browser's and the chart's label
-    bool chart = false;  // C7 = "0": shown by the score chart
+    QString code;          // C1: 1, 2, 4 or 6 characters
+    QString title;         // C1_1, the practice window's heading
+    QString name;          // C2, the browser's and the chart's label
+    bool chart = false;    // C7 = "0": shown by the score chart
     QString guidanceHtml;  // jx
 };
 
 struct SourceExamPoint {
-    QString ftid;  // 12 characters, beginning with its entry's id
-    QString label; // sn
-    QString html;  // n
+    QString ftid;   // 12 characters, beginning with its entry's id
+    QString label;  // sn
+    QString html;   // n
 };
 
 struct SourceCatalogueEntry {
@@ -36,15 +36,15 @@ struct SourceCatalogueGroup {
 
 struct SourceQuestion {
     QString id;
-    QString chapter;   // A10, a six-character chapter code
-    int type = 0;      // A13
-    QStringList options;  // choices shown as "A. ...", their count is A2_1
-    int optionCount = 0;  // A2_1 when the options are part of the text
-    QString answer;    // A2
-    QString html;      // A15
+    QString chapter;          // A10, a six-character chapter code
+    int type = 0;             // A13
+    QStringList options;      // choices shown as "A. ...", their count is A2_1
+    int optionCount = 0;      // A2_1 when the options are part of the text
+    QString answer;           // A2
+    QString html;             // A15
     QString explanationHtml;  // jx
-    QStringList points;  // K3..K12
-    int order = 0;     // xx, position within its chapter
+    QStringList points;       // K3..K12
+    int order = 0;            // xx, position within its chapter
 };
 
 struct SourceStem {
@@ -58,7 +58,7 @@ struct SourceTypeTime {
 };
 
 struct BankSource {
-    QString productMark;  // cpbs
+    QString productMark;      // cpbs
     QString baseUpgradeMark;  // sjbs of the shipped content
     QVector<SourceTypeTime> typeTimes;
     QMap<int, QMap<int, int>> marks;  // exam type -> type code -> B3

@@ -15,52 +15,52 @@
 
 namespace {
 
-bool keyLess(const QString& a, const QString& b)
-{
+bool keyLess(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
 
-void insertTypeTables(Database& db, const BankSource& source)
-{
+void insertTypeTables(Database& db, const BankSource& source) {
     QMap<int, double> minutes;
     for (const SourceTypeTime& t : source.typeTimes)
         minutes[t.code] = t.minutes;
     for (int examType = 1; examType <= 5; ++examType) {
-        const QString sql = QStringLiteral("INSERT INTO tab_tx%1 (A1, B1, B2, B3, time) VALUES (?,?,?,?,?)")
-                                .arg(examType);
+        const QString sql =
+            QStringLiteral("INSERT INTO tab_tx%1 (A1, B1, B2, B3, time) VALUES (?,?,?,?,?)")
+                .arg(examType);
         for (const QuestionTypeName& t : questionTypeNames()) {
             const int count = plannedCount(examType, t.code);
             const int marks = source.marks.value(examType).value(t.code, 1);
-            db.execute(sql, {t.code, QString::fromUtf8(t.name), count, marks, minutes.value(t.code, 1.0)});
+            db.execute(
+                sql, {t.code, QString::fromUtf8(t.name), count, marks, minutes.value(t.code, 1.0)});
         }
     }
 }
 
-void insertChapters(Database& db, const BankSource& source, const RichTextConverter& toRtf)
-{
+void insertChapters(Database& db, const BankSource& source, const RichTextConverter& toRtf) {
     QVector<SourceChapter> chapters = source.chapters;
     // bh keeps the source's order; rows go in by key.
     QMap<QString, int> bh;
     for (int i = 0; i < chapters.size(); ++i)
         bh[chapters[i].code] = i + 1;
-    std::sort(chapters.begin(), chapters.end(),
-              [](const SourceChapter& a, const SourceChapter& b) { return keyLess(a.code, b.code); });
+    std::sort(chapters.begin(), chapters.end(), [](const SourceChapter& a, const SourceChapter& b) {
+        return keyLess(a.code, b.code);
+    });
     for (const SourceChapter& c : chapters) {
         int count = 0;
         for (const SourceQuestion& q : source.questions) {
             if (q.chapter.startsWith(c.code, Qt::CaseInsensitive))
                 ++count;
         }
-        db.execute(QStringLiteral("INSERT INTO tab_kmmc (C1, C1_1, C2, C3, C4, D1, D2, C6, C7, bh, jx) "
-                                  "VALUES (?,?,?,?,0,0,0,'0',?,?,?)"),
-                   {c.code, c.title, c.name, count, c.chart ? QStringLiteral("0") : QStringLiteral("1"),
-                    QStringLiteral("%1").arg(bh.value(c.code), 4, 10, QLatin1Char('0')),
-                    c.guidanceHtml.trimmed().isEmpty() ? QVariant() : QVariant(toRtf(c.guidanceHtml))});
+        db.execute(
+            QStringLiteral("INSERT INTO tab_kmmc (C1, C1_1, C2, C3, C4, D1, D2, C6, C7, bh, jx) "
+                           "VALUES (?,?,?,?,0,0,0,'0',?,?,?)"),
+            {c.code, c.title, c.name, count, c.chart ? QStringLiteral("0") : QStringLiteral("1"),
+             QStringLiteral("%1").arg(bh.value(c.code), 4, 10, QLatin1Char('0')),
+             c.guidanceHtml.trimmed().isEmpty() ? QVariant() : QVariant(toRtf(c.guidanceHtml))});
     }
 }
 
-void insertCatalogue(Database& db, const BankSource& source, const RichTextConverter& toRtf)
-{
+void insertCatalogue(Database& db, const BankSource& source, const RichTextConverter& toRtf) {
     // q: questions with an exam point under the row, each question counted once per row.
     QMap<QString, QSet<QString>> questionsUnder;
     for (const SourceQuestion& q : source.questions) {
@@ -79,12 +79,14 @@ void insertCatalogue(Database& db, const BankSource& source, const RichTextConve
     for (const SourceCatalogueGroup& g : source.catalogue) {
         fgmc.push_back({g.id, g.name, QStringLiteral("%1").arg(++order, 4, 10, QLatin1Char('0'))});
         for (const SourceCatalogueEntry& e : g.entries) {
-            fgmc.push_back({e.id, e.name, QStringLiteral("%1").arg(++order, 4, 10, QLatin1Char('0'))});
+            fgmc.push_back(
+                {e.id, e.name, QStringLiteral("%1").arg(++order, 4, 10, QLatin1Char('0'))});
             for (const SourceExamPoint& p : e.points)
                 rules.push_back({e.id, p});
         }
     }
-    std::sort(fgmc.begin(), fgmc.end(), [](const FgmcRow& a, const FgmcRow& b) { return keyLess(a.id, b.id); });
+    std::sort(fgmc.begin(), fgmc.end(),
+              [](const FgmcRow& a, const FgmcRow& b) { return keyLess(a.id, b.id); });
     for (const FgmcRow& r : fgmc) {
         db.execute(QStringLiteral("INSERT INTO tab_fgmc (id, n, bh, q) VALUES (?,?,?,?)"),
                    {r.id, r.name, r.bh, questionsUnder.value(r.id.toLower()).size()});
@@ -92,21 +94,20 @@ void insertCatalogue(Database& db, const BankSource& source, const RichTextConve
     std::sort(rules.begin(), rules.end(),
               [](const auto& a, const auto& b) { return keyLess(a.second.ftid, b.second.ftid); });
     for (const auto& [entry, p] : rules) {
-        db.execute(QStringLiteral("INSERT INTO tab_rule (ftid, id, sn, n, q) VALUES (?,?,?,?,?)"),
-                   {p.ftid, entry, p.label, toRtf(p.html), questionsUnder.value(p.ftid.toLower()).size()});
+        db.execute(
+            QStringLiteral("INSERT INTO tab_rule (ftid, id, sn, n, q) VALUES (?,?,?,?,?)"),
+            {p.ftid, entry, p.label, toRtf(p.html), questionsUnder.value(p.ftid.toLower()).size()});
     }
 }
 
-QString questionHtml(const SourceQuestion& q)
-{
+QString questionHtml(const SourceQuestion& q) {
     QString html = q.html;
     for (int i = 0; i < q.options.size(); ++i)
         html += QStringLiteral("<p>%1. %2</p>").arg(QChar('A' + i)).arg(q.options.at(i));
     return html;
 }
 
-void insertQuestions(Database& db, const BankSource& source, const RichTextConverter& toRtf)
-{
+void insertQuestions(Database& db, const BankSource& source, const RichTextConverter& toRtf) {
     QVector<SourceQuestion> questions = source.questions;
     std::sort(questions.begin(), questions.end(),
               [](const SourceQuestion& a, const SourceQuestion& b) { return keyLess(a.id, b.id); });
@@ -123,16 +124,18 @@ void insertQuestions(Database& db, const BankSource& source, const RichTextConve
     for (const SourceQuestion& q : questions) {
         db.execute(QStringLiteral("INSERT INTO tab_exer (A1, A15, jx) VALUES (?,?,?)"),
                    {q.id, toRtf(questionHtml(q)),
-                    q.explanationHtml.trimmed().isEmpty() ? QVariant() : QVariant(toRtf(q.explanationHtml))});
+                    q.explanationHtml.trimmed().isEmpty() ? QVariant()
+                                                          : QVariant(toRtf(q.explanationHtml))});
     }
     QVector<SourceStem> stems = source.stems;
-    std::sort(stems.begin(), stems.end(), [](const SourceStem& a, const SourceStem& b) { return keyLess(a.id, b.id); });
+    std::sort(stems.begin(), stems.end(),
+              [](const SourceStem& a, const SourceStem& b) { return keyLess(a.id, b.id); });
     for (const SourceStem& s : stems)
-        db.execute(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES (?,?)"), {s.id, toRtf(s.html)});
+        db.execute(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES (?,?)"),
+                   {s.id, toRtf(s.html)});
 }
 
-void removeWithJournal(const QString& path)
-{
+void removeWithJournal(const QString& path) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
         QFile::remove(path + QLatin1String(suffix));
 }
@@ -140,8 +143,7 @@ void removeWithJournal(const QString& path)
 }  // namespace
 
 void writeBank(const BankSource& source, const QString& path, const QDate& buildDay,
-               const RichTextConverter& toRtf)
-{
+               const RichTextConverter& toRtf) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QString temp = path + QStringLiteral(".new");
     removeWithJournal(temp);
@@ -168,8 +170,7 @@ void writeBank(const BankSource& source, const QString& path, const QDate& build
     removeWithJournal(temp);
 }
 
-bool bankHoldsProgress(const QString& path)
-{
+bool bankHoldsProgress(const QString& path) {
     if (!QFileInfo(path).isFile())
         return false;
     try {

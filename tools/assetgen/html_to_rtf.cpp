@@ -6,8 +6,7 @@
 
 namespace {
 
-QByteArray escaped(const QString& text)
-{
+QByteArray escaped(const QString& text) {
     QByteArray out;
     for (const QChar c : text) {
         const ushort u = c.unicode();
@@ -29,12 +28,12 @@ QByteArray escaped(const QString& text)
 
 }  // namespace
 
-QByteArray htmlToRtf(const QString& html)
-{
+QByteArray htmlToRtf(const QString& html) {
     QTextDocument doc;
     doc.setHtml(html);
-    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}"
-                     "\\viewkind4\\uc1\\pard\\f0\\fs24 ";
+    QByteArray rtf =
+        "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}"
+        "\\viewkind4\\uc1\\pard\\f0\\fs24 ";
     bool firstBlock = true;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         if (!firstBlock)

@@ -21,8 +21,7 @@
 
 namespace {
 
-void writeTunes(const QString& soundFolder)
-{
+void writeTunes(const QString& soundFolder) {
     QDir().mkpath(soundFolder);
     for (const NamedTune& t : backgroundTunes()) {
         QFile f(QDir(soundFolder).filePath(t.fileName + QStringLiteral(".mid")));
@@ -34,8 +33,7 @@ void writeTunes(const QString& soundFolder)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 3) {
@@ -57,7 +55,8 @@ int main(int argc, char** argv)
             std::printf("assetgen: %s holds a learner's progress and is kept\n", qPrintable(bank));
         } else {
             writeBank(source, bank, QDate::currentDate(), &htmlToRtf);
-            std::printf("assetgen: bank with %lld questions\n", static_cast<long long>(source.questions.size()));
+            std::printf("assetgen: bank with %lld questions\n",
+                        static_cast<long long>(source.questions.size()));
         }
         writePadPictures(out.filePath(QStringLiteral("pic")));
         writeTunes(out.filePath(QStringLiteral("sound")));

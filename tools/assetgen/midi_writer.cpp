@@ -9,14 +9,12 @@ namespace {
 
 constexpr int kTicksPerBeat = 480;
 
-void putBigEndian(QByteArray& out, quint32 value, int bytes)
-{
+void putBigEndian(QByteArray& out, quint32 value, int bytes) {
     for (int i = bytes - 1; i >= 0; --i)
         out += static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
-void putVarLen(QByteArray& out, quint32 value)
-{
+void putVarLen(QByteArray& out, quint32 value) {
     quint8 buffer[5];
     int n = 0;
     buffer[n++] = value & 0x7f;
@@ -26,15 +24,13 @@ void putVarLen(QByteArray& out, quint32 value)
         out += static_cast<char>(buffer[--n]);
 }
 
-QByteArray chunk(const char* type, const QByteArray& body)
-{
+QByteArray chunk(const char* type, const QByteArray& body) {
     QByteArray out(type, 4);
     putBigEndian(out, static_cast<quint32>(body.size()), 4);
     return out + body;
 }
 
-QByteArray tempoTrack(int bpm)
-{
+QByteArray tempoTrack(int bpm) {
     QByteArray t;
     putVarLen(t, 0);
     t += QByteArray::fromHex("ff5103");
@@ -44,8 +40,7 @@ QByteArray tempoTrack(int bpm)
     return chunk("MTrk", t);
 }
 
-QByteArray voiceTrack(const MidiVoice& voice)
-{
+QByteArray voiceTrack(const MidiVoice& voice) {
     const auto ch = static_cast<char>(voice.channel & 0x0f);
     QByteArray t;
     putVarLen(t, 0);
@@ -88,8 +83,7 @@ QByteArray voiceTrack(const MidiVoice& voice)
 
 }  // namespace
 
-int midiKey(const QString& name)
-{
+int midiKey(const QString& name) {
     static const int kSteps[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     if (name.size() < 2)
         throw std::invalid_argument("bad note " + name.toStdString());
@@ -115,8 +109,7 @@ int midiKey(const QString& name)
     return key;
 }
 
-QByteArray writeMidi(const MidiTune& tune)
-{
+QByteArray writeMidi(const MidiTune& tune) {
     QByteArray header;
     putBigEndian(header, 1, 2);  // format 1
     putBigEndian(header, static_cast<quint32>(tune.voices.size() + 1), 2);

@@ -7,7 +7,7 @@
 // A Standard MIDI File (format 1) of one or more voices.
 struct MidiVoice {
     int channel = 0;
-    int program = 0;   // General MIDI instrument, 0-based
+    int program = 0;  // General MIDI instrument, 0-based
     int velocity = 80;
     // Notes as "E4:1 F#4:0.5 R:1 | C5:2": a name with octave (or R for a rest) and a length
     // in beats (1 when omitted); "|" marks bars and is ignored.

@@ -22,15 +22,15 @@ struct Picture {
     bool mark;  // a small corner dot for the selected states
 };
 
-void draw(const QString& folder, const Picture& p)
-{
+void draw(const QString& folder, const Picture& p) {
     QImage image(p.size, QImage::Format_RGB32);
     image.fill(kCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal inset = p.borderWidth / 2.0 + 0.5;
     QPainterPath path;
-    path.addRoundedRect(QRectF(inset, inset, p.size.width() - 2 * inset, p.size.height() - 2 * inset), 5, 5);
+    path.addRoundedRect(
+        QRectF(inset, inset, p.size.width() - 2 * inset, p.size.height() - 2 * inset), 5, 5);
     QLinearGradient gradient(0, 0, 0, p.size.height());
     gradient.setColorAt(0, p.fill.lighter(106));
     gradient.setColorAt(1, p.fill.darker(104));
@@ -43,15 +43,15 @@ void draw(const QString& folder, const Picture& p)
         painter.drawEllipse(QPointF(p.size.width() - 7.0, 7.0), 2.5, 2.5);
     }
     painter.end();
-    const QString file = QDir(folder).filePath(QString::fromLatin1(p.name) + QStringLiteral(".bmp"));
+    const QString file =
+        QDir(folder).filePath(QString::fromLatin1(p.name) + QStringLiteral(".bmp"));
     if (!image.save(file, "BMP"))
         throw std::runtime_error("cannot write " + file.toStdString());
 }
 
 }  // namespace
 
-void writePadPictures(const QString& picFolder)
-{
+void writePadPictures(const QString& picFolder) {
     QDir().mkpath(picFolder);
     const QSize number(36, 26);
     const QSize type(84, 26);

@@ -7,16 +7,14 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read " + path.toStdString());
     return f.readAll();
 }
 
-void writeAll(const QString& path, const QByteArray& data)
-{
+void writeAll(const QString& path, const QByteArray& data) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(data) != data.size())
         throw std::runtime_error("cannot write " + path.toStdString());
@@ -24,12 +22,12 @@ void writeAll(const QString& path, const QByteArray& data)
 
 }  // namespace
 
-void writePages(const QString& pagesFolder, const QString& outFolder)
-{
+void writePages(const QString& pagesFolder, const QString& outFolder) {
     const QDir in(pagesFolder);
     const QDir out(outFolder);
     out.mkpath(QStringLiteral("htm"));
-    const QByteArray style = "<style>\n" + readAll(in.filePath(QStringLiteral("page.css"))) + "</style>";
+    const QByteArray style =
+        "<style>\n" + readAll(in.filePath(QStringLiteral("page.css"))) + "</style>";
     const struct {
         const char* source;
         QString target;

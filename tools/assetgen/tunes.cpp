@@ -2,15 +2,13 @@
 
 namespace {
 
-MidiVoice voice(int channel, int program, int velocity, const char* notes)
-{
+MidiVoice voice(int channel, int program, int velocity, const char* notes) {
     return {channel, program, velocity, QString::fromLatin1(notes)};
 }
 
 }  // namespace
 
-QVector<NamedTune> backgroundTunes()
-{
+QVector<NamedTune> backgroundTunes() {
     // Ode to Joy (Beethoven), piano with a bass line.
     const char* odeMelody =
         "E4 E4 F4 G4 | G4 F4 E4 D4 | C4 C4 D4 E4 | E4:1.5 D4:0.5 D4:2 | "
@@ -61,9 +59,9 @@ QVector<NamedTune> backgroundTunes()
 
     return {
         {QStringLiteral("乐曲01"), {108, {voice(0, 0, 84, odeMelody), voice(1, 32, 70, odeBass)}}},
-        {QStringLiteral("乐曲02"), {96, {voice(0, 10, 90, twinkleMelody), voice(1, 0, 60, twinkleBass)}}},
-        {QStringLiteral("乐曲03"),
-         {112, {voice(0, 73, 84, jacques), {1, 71, 74, jacquesRound}}}},
+        {QStringLiteral("乐曲02"),
+         {96, {voice(0, 10, 90, twinkleMelody), voice(1, 0, 60, twinkleBass)}}},
+        {QStringLiteral("乐曲03"), {112, {voice(0, 73, 84, jacques), {1, 71, 74, jacquesRound}}}},
         {QStringLiteral("乐曲04"), {84, {voice(0, 46, 88, greensleeves)}}},
         {QStringLiteral("乐曲05"), {76, {voice(0, 73, 86, jasmine)}}},
         {QStringLiteral("乐曲06"), {120, {voice(0, 6, 84, minuet)}}},
