@@ -97,7 +97,10 @@ QByteArray pngFromResource(const QTextDocument* document, const QString& name) {
 class RtfWriter {
   public:
     explicit RtfWriter(const QTextDocument* document) : document_(document) {
-        fonts_.append(document->defaultFont().family());
+        // Without a GUI application the default font has no family; Word and LibreOffice
+        // still need a name for \f0.
+        const QString family = document->defaultFont().family();
+        fonts_.append(family.isEmpty() ? QStringLiteral("SimSun") : family);
     }
 
     QByteArray write() {
