@@ -7,6 +7,7 @@ namespace rtfcodepage {
 int forCharset(int charset, int documentDefault) {
     switch (charset) {
         case 0:
+        case 2:  // Symbol fonts: bullets such as \'b7 read best as their Western characters
             return kWestern;
         case 77:
             return 10000;

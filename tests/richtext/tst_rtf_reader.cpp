@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -130,6 +131,10 @@ class TestRtfReader : public QObject {
         row("hidden text", "a{\\v hidden}b", u"ab"_s);
         row("binary data inside a skipped group", "a{\\*\\blob\\bin3 }}}}b", u"ab"_s);
         row("list markers written as text", "{\\pntext\\f0 1.\\tab}item", u"1.\titem"_s);
+        row("bullet in a Symbol font",
+            "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 S;}{\\f1\\fcharset2 Symbol;}}"
+            "{\\pntext\\f1\\'b7\\tab}\\f0\\'d6\\'d0}",
+            u"\u00b7\t中"_s);
         row("text after the closing brace", "{\\rtf1 a}junk{b}", u"a"_s);
     }
 
@@ -235,8 +240,14 @@ class TestRtfReader : public QObject {
     void readingReplacesContentAndHistory() {
         QTextDocument document;
         QTextCursor(&document).insertText("old");
+        readRtf(samples::pastedBitmapObject(), &document);
+        const QString picture = samples::images(document).value(0).name();
+        QVERIFY(!samples::imageOf(document, samples::images(document).value(0)).isNull());
+
         readRtf(samples::document("new"), &document);
         QCOMPARE(document.toPlainText(), u"new"_s);
+        // Pictures of the previous content do not linger in the document's resources.
+        QVERIFY(document.resource(QTextDocument::ImageResource, QUrl(picture)).isNull());
         QVERIFY(!document.isUndoAvailable());
         QVERIFY(document.isUndoRedoEnabled());
         QVERIFY(!document.isModified());
