@@ -12,9 +12,11 @@ namespace {
 
 // Word's own limit; cells past it share the last cell.
 constexpr int kMaxColumns = 63;
-// Qt rebuilds a table's cell grid after each added row, so one huge table costs time
-// quadratic in its rows; longer runs of rows continue in a new table.
-constexpr int kMaxRowsPerTable = 500;
+// Qt rebuilds a table's whole cell grid after each added row, so one huge table costs time
+// quadratic in its rows: rows past this many cells continue in a new table.
+constexpr int kMaxCellsPerTable = 2000;
+// Past this many cells in one document, table paragraphs are read as plain paragraphs.
+constexpr int kMaxCellsPerDocument = 50000;
 constexpr double kTwipsPerPixel = 15.0;  // 1440 twips per inch at 96 dpi
 
 QTextTableFormat tableFormat(const QList<int>& edges, int columns) {
@@ -109,15 +111,25 @@ void RtfDocumentBuilder::endRow() {
 }
 
 void RtfDocumentBuilder::enterContent(bool inTable) {
+    if (inTable && table_ && !rowOpen_) {
+        const int columns = table_->columns();
+        if (cellCount_ + columns > kMaxCellsPerDocument ||
+            (table_->rows() + 1) * columns > kMaxCellsPerTable)
+            leaveTable();
+        else
+            startRow();
+    }
+    if (inTable && !table_) {
+        if (cellCount_ < kMaxCellsPerDocument)
+            startTable();
+        else
+            inTable = false;
+    }
     if (!inTable) {
         if (table_)
             leaveTable();
         return;
     }
-    if (!table_)
-        startTable();
-    else if (!rowOpen_)
-        startRow();
     moveToPendingCell();
 }
 
@@ -138,6 +150,7 @@ void RtfDocumentBuilder::startTable() {
         cursor_.deletePreviousChar();
     const int columns = std::clamp(static_cast<int>(rowEdges_.size()), 1, kMaxColumns);
     table_ = cursor_.insertTable(1, columns, tableFormat(rowEdges_, columns));
+    cellCount_ += columns;
     row_ = 0;
     column_ = 0;
     pendingColumn_ = 0;
@@ -146,28 +159,32 @@ void RtfDocumentBuilder::startTable() {
 }
 
 void RtfDocumentBuilder::startRow() {
-    if (table_->rows() >= kMaxRowsPerTable) {
-        leaveTable();
-        startTable();
-        return;
-    }
     table_->appendRows(1);
+    cellCount_ += table_->columns();
     row_ = table_->rows() - 1;
     pendingColumn_ = 0;
     rowOpen_ = true;
-    const int wanted = std::min(static_cast<int>(rowEdges_.size()), kMaxColumns);
-    if (wanted > table_->columns())
-        table_->appendColumns(wanted - table_->columns());
+    growToColumns(static_cast<int>(rowEdges_.size()));
     column_ = -1;  // the cursor is still in the previous row
+}
+
+void RtfDocumentBuilder::growToColumns(int wanted) {
+    const int rows = table_->rows();
+    const int columns = table_->columns();
+    const int limit = std::min({kMaxColumns, kMaxCellsPerTable / rows,
+                                columns + (kMaxCellsPerDocument - cellCount_) / rows});
+    const int added = std::min(wanted, limit) - columns;
+    if (added <= 0)
+        return;
+    table_->appendColumns(added);
+    cellCount_ += added * rows;
 }
 
 void RtfDocumentBuilder::moveToPendingCell() {
     if (pendingColumn_ >= table_->columns()) {
-        if (table_->columns() < kMaxColumns)
-            table_->appendColumns(std::min(pendingColumn_ + 1, kMaxColumns) - table_->columns());
+        growToColumns(pendingColumn_ + 1);
+        // Cells beyond what the table can take keep filling its last cell.
         pendingColumn_ = std::min(pendingColumn_, table_->columns() - 1);
-        if (pendingColumn_ == column_)
-            return;  // overflowing cells keep filling the last one
     }
     if (pendingColumn_ == column_)
         return;

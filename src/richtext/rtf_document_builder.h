@@ -45,6 +45,7 @@ class RtfDocumentBuilder {
     void startRow();
     void leaveTable();
     void moveToPendingCell();
+    void growToColumns(int wanted);
     bool canMergeIntoPreviousBlock() const;
 
     QTextDocument* document_;
@@ -58,5 +59,6 @@ class RtfDocumentBuilder {
     bool lastWasParagraphEnd_ = false;
     bool blockHasContent_ = false;  // text or a picture since the last paragraph or cell end
     int contentCount_ = 0;
+    int cellCount_ = 0;  // cells created in all tables so far
     int imageCount_ = 0;
 };

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace {
@@ -100,7 +101,7 @@ class RtfWriter {
         // Without a GUI application the default font has no family; Word and LibreOffice
         // still need a name for \f0.
         const QString family = document->defaultFont().family();
-        fonts_.append(family.isEmpty() ? QStringLiteral("SimSun") : family);
+        fontIndex(family.isEmpty() ? QStringLiteral("SimSun") : family);
     }
 
     QByteArray write() {
@@ -356,21 +357,17 @@ class RtfWriter {
     }
 
     int fontIndex(const QString& family) {
-        const qsizetype at = fonts_.indexOf(family);
-        if (at >= 0)
-            return static_cast<int>(at);
-        fonts_.append(family);
-        return static_cast<int>(fonts_.size() - 1);
+        const auto [it, added] = fontIndexes_.try_emplace(family, int(fonts_.size()));
+        if (added)
+            fonts_.append(family);
+        return it->second;
     }
 
     int colorIndex(const QColor& color) {
-        const QRgb rgb = color.rgb();
-        for (qsizetype i = 0; i < colors_.size(); ++i) {
-            if (colors_[i] == rgb)
-                return static_cast<int>(i + 1);
-        }
-        colors_.append(rgb);
-        return static_cast<int>(colors_.size());
+        const auto [it, added] = colorIndexes_.try_emplace(color.rgb(), int(colors_.size() + 1));
+        if (added)
+            colors_.append(color.rgb());
+        return it->second;
     }
 
     QByteArray fontName(const QString& family, bool cjk) const {
@@ -425,6 +422,8 @@ class RtfWriter {
     QByteArray body_;
     QStringList fonts_;   // position = \fN
     QList<QRgb> colors_;  // position + 1 = \cfN; entry 0 is the automatic colour
+    std::map<QString, int> fontIndexes_;
+    std::map<QRgb, int> colorIndexes_;
 };
 
 }  // namespace

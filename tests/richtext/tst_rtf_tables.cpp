@@ -114,6 +114,24 @@ class TestRtfTables : public QObject {
         QCOMPARE(::layout(*rtfToDocument(samples::document(body))), layout);
     }
 
+    // Very long tables are split so that reading stays fast; no cell may get lost.
+    void longTablesKeepEveryCell() {
+        const int rows = 1500;
+        const auto document = rtfToDocument(
+            samples::document("\\trowd\\cellx1000\\cellx2000 " +
+                              QByteArray("\\intbl a\\cell b\\cell\\row ").repeated(rows)));
+        int tableRows = 0;
+        for (auto it = document->rootFrame()->begin(); !it.atEnd(); ++it) {
+            if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame())) {
+                QCOMPARE(table->columns(), 2);
+                tableRows += table->rows();
+            }
+        }
+        QCOMPARE(tableRows, rows);
+        QCOMPARE(document->toPlainText().count(u'a'), rows);
+        QCOMPARE(document->toPlainText().count(u'b'), rows);
+    }
+
     void picturesInCells() {
         const QByteArray png = samples::png(samples::testImage(2, 2)).toHex();
         const auto document = rtfToDocument(
