@@ -41,15 +41,15 @@ int plannedCount(int examType, int typeCode) {
 QString paperTitle(int examType) {
     switch (examType) {
         case 2:
-            return QStringLiteral("计算机系统与数据表示模拟试卷");
+            return QStringLiteral("系统与编码模拟卷");
         case 3:
-            return QStringLiteral("网络、数据库与信息安全模拟试卷");
+            return QStringLiteral("网络与数据库模拟卷");
         case 4:
-            return QStringLiteral("案例分析模拟试卷");
+            return QStringLiteral("案例分析模拟卷");
         case 5:
-            return QStringLiteral("网络技术填空专项试卷");
+            return QStringLiteral("网络填空专项卷");
         default:
-            return QStringLiteral("综合知识模拟试卷");
+            return QStringLiteral("综合知识模拟卷");
     }
 }
 

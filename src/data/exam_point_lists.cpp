@@ -1,16 +1,7 @@
 #include "exam_point_lists.h"
 
+#include "jet_text.h"
 #include "sql_text.h"
-
-QString jetTrim(const QString& s) {
-    int b = 0;
-    int e = s.size();
-    while (b < e && s.at(b).unicode() <= 0x20)
-        ++b;
-    while (e > b && s.at(e - 1).unicode() <= 0x20)
-        --e;
-    return s.mid(b, e - b);
-}
 
 ExamPointLists buildExamPointLists(const QStringList& points) {
     QStringList rule, six, two;

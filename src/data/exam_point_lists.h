@@ -17,7 +17,3 @@ struct ExamPointLists {
 // `points` are the values of K3, K4, ... K12 in that order; the list ends at the first
 // value that is empty after trimming (or missing).
 ExamPointLists buildExamPointLists(const QStringList& points);
-
-// Jet's Trim: characters up to U+0020 removed at both ends (QString::trimmed would also
-// remove U+3000 and keep other control characters).
-QString jetTrim(const QString& s);

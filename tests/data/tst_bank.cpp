@@ -2,6 +2,7 @@
 #include "database.h"
 #include "db_error.h"
 #include "exam_point_lists.h"
+#include "jet_text.h"
 #include "globals.h"
 #include "jet_functions.h"
 #include "schema.h"

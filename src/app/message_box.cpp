@@ -1,0 +1,63 @@
+#include "message_box.h"
+
+#include "app_cursor.h"
+#include "modal_script.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QUrl>
+
+QMessageBox::StandardButton SystemMessageBox(const QString& caption, const QString& text,
+                                             QMessageBox::Icon icon,
+                                             QMessageBox::StandardButtons buttons) {
+    if (ModalScript::active()) {
+        ModalMoment moment;
+        moment.kind = ModalMoment::Kind::MessageBox;
+        moment.caption = caption;
+        moment.text = text;
+        moment.icon = static_cast<int>(icon);
+        return static_cast<QMessageBox::StandardButton>(ModalScript::answer(moment));
+    }
+    // The user must see the arrow over a message, whatever the caller was doing.
+    const CursorPause pause;
+    QMessageBox box(icon, caption, text, buttons);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    if (ModalScript::active()) {
+        ModalMoment moment;
+        moment.kind = ModalMoment::Kind::OpenFile;
+        moment.caption = caption;
+        moment.text = filter;
+        ModalScript::answer(moment);
+        return ModalScript::takeNextPath();
+    }
+    const CursorPause pause;
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& suggested) {
+    if (ModalScript::active()) {
+        ModalMoment moment;
+        moment.kind = ModalMoment::Kind::SaveFile;
+        moment.caption = caption;
+        moment.text = filter;
+        ModalScript::answer(moment);
+        return ModalScript::takeNextPath();
+    }
+    const CursorPause pause;
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+void OpenShellDocument(const QString& path) {
+    if (ModalScript::active()) {
+        ModalMoment moment;
+        moment.kind = ModalMoment::Kind::Document;
+        moment.text = path;
+        ModalScript::answer(moment);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
