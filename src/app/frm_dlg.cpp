@@ -6,6 +6,7 @@
 #include "title_strip.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -18,6 +19,31 @@ namespace {
 
 constexpr int kDesignWidth = 399;
 constexpr int kDesignHeight = 110;
+
+// The three icons in the program's palette: information, warning, error.
+QPixmap dialogIcon(int page, qreal ratio) {
+    QPixmap pixmap(QSize(32, 32) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor colours[] = {QColor(0x0f, 0x76, 0x6e), QColor(0xd9, 0x77, 0x06),
+                              QColor(0xdc, 0x26, 0x26)};
+    const char* const glyphs[] = {"i", "!", "\u00d7"};
+    p.setPen(Qt::NoPen);
+    p.setBrush(colours[page]);
+    if (page == 1) {
+        const QPointF triangle[] = {{16, 2}, {31, 29}, {1, 29}};
+        p.drawPolygon(triangle, 3);
+    } else {
+        p.drawEllipse(QRectF(1, 1, 30, 30));
+    }
+    p.setPen(Qt::white);
+    p.setFont(sansFont(page == 2 ? 24 : 19, true));
+    p.drawText(QRectF(0, page == 1 ? 6 : 0, 32, page == 1 ? 24 : 31), Qt::AlignCenter,
+               QString::fromUtf8(glyphs[page]));
+    return pixmap;
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, int left, int result) {
     auto* b = new QPushButton(parent);
@@ -50,14 +76,11 @@ TFrmDlg::TFrmDlg(QWidget* parent) : FormWindow(parent), designWidth_(kDesignWidt
     epNoteBook1 = new QStackedWidget(this);
     epNoteBook1->setObjectName(QStringLiteral("epNoteBook1"));
     epNoteBook1->setGeometry(8, 32, 32, 32);
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_MessageBoxInformation,
-                                            QStyle::SP_MessageBoxWarning,
-                                            QStyle::SP_MessageBoxCritical};
     const char* const pageNames[] = {"提示", "警告", "错误"};
     for (int i = 0; i < 3; ++i) {
         auto* page = new QLabel(epNoteBook1);
         page->setObjectName(QString::fromUtf8(pageNames[i]));
-        page->setPixmap(style()->standardIcon(icons[i]).pixmap(32, 32));
+        page->setPixmap(dialogIcon(i, devicePixelRatioF()));
         epNoteBook1->addWidget(page);
     }
 

@@ -5,6 +5,8 @@
 #include "exam_plan.h"
 #include "html_to_rtf.h"
 #include "midi_writer.h"
+#include "rtf_plain_text.h"
+#include "rtf_reader.h"
 #include "schema.h"
 #include "statement.h"
 #include "tunes.h"
@@ -14,6 +16,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
 
 namespace {
 
@@ -111,7 +116,8 @@ class AssetgenTest : public QObject {
     void writesABankWithConsistentCounters() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("data/bank.mdb"));
-        writeBank(smallSource(), path, QDate(2026, 12, 11), &htmlToRtf);
+        writeBank(smallSource(), path, QDate(2026, 12, 11),
+                  [](const QString& h) { return htmlToRtf(h); });
         TDM1 dm;
         QVERIFY(dm.openBank(path));
         Database& db = dm.ADOCn1;
@@ -141,7 +147,8 @@ class AssetgenTest : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("bank.mdb"));
         QVERIFY(!bankHoldsProgress(path));
-        writeBank(smallSource(), path, QDate(2026, 12, 11), &htmlToRtf);
+        writeBank(smallSource(), path, QDate(2026, 12, 11),
+                  [](const QString& h) { return htmlToRtf(h); });
         QVERIFY(!bankHoldsProgress(path));
         {
             Database db;
@@ -149,6 +156,35 @@ class AssetgenTest : public QObject {
             db.execute(QStringLiteral("UPDATE tab_answ SET E3=1, E2='A' WHERE A1='0501010001'"));
         }
         QVERIFY(bankHoldsProgress(path));
+    }
+
+    void htmlBecomesRtf() {
+        const QByteArray rtf = htmlToRtf(
+            QStringLiteral("<p>二进制数 <b>1011</b><sub>2</sub></p><p><img src=\"fig:dot\"></p>"),
+            [](const QString& name) {
+                QImage img(4, 3, QImage::Format_RGB32);
+                img.fill(name == QLatin1String("dot") ? Qt::red : Qt::blue);
+                return img;
+            });
+        QVERIFY(rtf.startsWith("{\\rtf1"));
+        QVERIFY(!rtf.contains("1011") || rtf.contains("\\b"));
+        const auto doc = rtfToDocument(rtf);
+        QCOMPARE(rtfToPlainText(rtf).trimmed().left(9), QStringLiteral("二进制数 10112"));
+        bool bold = false;
+        bool image = false;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                bold = bold || (f.text() == QLatin1String("1011") &&
+                                f.charFormat().fontWeight() >= QFont::Bold);
+                image = image || f.charFormat().isImageFormat();
+            }
+        }
+        QVERIFY(bold);
+        QVERIFY(image);
+        // A picture the pipeline cannot draw stops the build instead of vanishing.
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                                 htmlToRtf(QStringLiteral("<img src=\"x.png\">")));
     }
 
     void midiFiles() {

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
         if (bankHoldsProgress(bank)) {
             std::printf("assetgen: %s holds a learner's progress and is kept\n", qPrintable(bank));
         } else {
-            writeBank(source, bank, QDate::currentDate(), &htmlToRtf);
+            writeBank(source, bank, QDate::currentDate(),
+                      [](const QString& html) { return htmlToRtf(html); });
             std::printf("assetgen: bank with %lld questions\n",
                         static_cast<long long>(source.questions.size()));
         }
