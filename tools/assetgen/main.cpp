@@ -5,6 +5,7 @@
 
 #include "bank_source.h"
 #include "bank_writer.h"
+#include "figures.h"
 #include "html_to_rtf.h"
 #include "midi_writer.h"
 #include "pad_pictures.h"
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
             std::printf("assetgen: %s holds a learner's progress and is kept\n", qPrintable(bank));
         } else {
             writeBank(source, bank, QDate::currentDate(),
-                      [](const QString& html) { return htmlToRtf(html); });
+                      [](const QString& html) { return htmlToRtf(html, &drawFigure); });
             std::printf("assetgen: bank with %lld questions\n",
                         static_cast<long long>(source.questions.size()));
         }
