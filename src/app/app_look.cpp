@@ -37,4 +37,6 @@ QColor colorFromBgr(quint32 bgr) {
 void makeBorderless(QWidget* window) {
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     window->setAttribute(Qt::WA_StyledBackground, true);
+    window->setProperty("borderless", true);
+
 }

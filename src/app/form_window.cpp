@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "lorvane_application.h"
 #include "modal_script.h"
 
 #include <QCloseEvent>
@@ -38,8 +39,16 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     }
     closed_ = true;
     event->accept();
-    FormClose();
+    // The window closes whatever its closing steps meet; a failure is shown afterwards.
+    QString failure;
+    try {
+        FormClose();
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    }
     emit closed();
+    if (!failure.isEmpty())
+        LorvaneApplication::showError(failure);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

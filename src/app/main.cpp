@@ -3,6 +3,9 @@
 #include "app_look.h"
 #include "data_module.h"
 #include "frm_dlg.h"
+#include "frm_kmmc.h"
+
+#include "frm_kmmc.h"
 #include "frm_progress.h"
 #include "frm_start.h"
 #include "globals.h"
@@ -18,7 +21,8 @@ namespace {
 // Each subsystem's windows are reached from the menu through the main window's command
 // handler; a command whose window is not wired does nothing.
 void wireCommandWindows(TFrmStart& start) {
-    Q_UNUSED(start);
+    start.setWindowOpener(CommandWindow::ChapterBrowser,
+                          [](const QString&) { OpenChapterBrowser(PracticeHooks{}); });
 }
 
 void bringToFront(TFrmStart& start) {

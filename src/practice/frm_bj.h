@@ -37,3 +37,6 @@ class TFrmBj : public FormWindow {
     QPointer<Dataset> source_;
     QString fieldName_;
 };
+
+// The notes window while it is open (the window reference).
+inline TFrmBj* FrmBj = nullptr;

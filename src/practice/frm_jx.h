@@ -26,3 +26,6 @@ class TFrmJx : public FormWindow {
   protected:
     void FormShow() override;
 };
+
+// The explanation window while it is open (the window reference).
+inline TFrmJx* FrmJx = nullptr;
