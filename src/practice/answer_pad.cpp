@@ -60,6 +60,9 @@ AnswerPad::AnswerPad(QWidget* parent) : QWidget(parent) {
     true_ = makePadButton(QStringLiteral("对"), QStringLiteral("padTrue"));
     false_ = makePadButton(QStringLiteral("错"), QStringLiteral("padFalse"));
     for (QPushButton* b : {true_, false_}) {
+        // A Chinese glyph needs more size than a letter to read, and room beside the padding.
+        b->setFont(sansFont(15));
+        b->setFixedWidth(48);
         trueFalseGroup_->addButton(b);
         tfLayout->addWidget(b);
     }

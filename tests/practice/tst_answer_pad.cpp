@@ -362,6 +362,7 @@ class AnswerPadTest : public QObject {
                 pad_->setPage(page);
                 pad_->restore(QString(), page == 0 ? 4 : 5);
                 play(*pad_, actions);
+                QCoreApplication::processEvents();  // let the shown options lay out
                 saveScreenshot(
                     pad_.get(),
                     QStringLiteral("pad_page%1%2").arg(page).arg(compact ? "_compact" : ""));
