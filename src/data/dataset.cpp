@@ -100,6 +100,7 @@ void Dataset::open() {
             FilterExpr::compile(filterText_, [this](const QString& n) { return columnIndex(n); });
     applyOrder();
     rebuildView();
+    emit contentChanged();
     setCurrent(view_.empty() ? -1 : 0);
 }
 
@@ -129,6 +130,7 @@ void Dataset::close() {
     cur_ = -1;
     eof_ = bof_ = true;
     ++generation_;
+    emit contentChanged();
 }
 
 void Dataset::requery() {
@@ -200,6 +202,17 @@ const Dataset::Row& Dataset::currentRow() const {
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_;
     return rows_[currentIndex()];
+}
+
+QVariant Dataset::valueAt(int recNo, const QString& name) const
+{
+    requireOpen();
+    const int i = requireColumn(name);
+    if (recNo < 1 || recNo > recordCount())
+        return {};
+    if (recNo == this->recNo() && (state_ == State::Edit || state_ == State::Insert))
+        return buffer_.at(i);
+    return rows_[view_[recNo - 1]].at(i);
 }
 
 Field Dataset::field(const QString& name) const {
@@ -309,6 +322,7 @@ void Dataset::setFilter(const QString& text) {
     if (!isOpen())
         return;
     rebuildView();
+    emit contentChanged();
     cur_ = -1;
     setCurrent(0);
 }
@@ -322,6 +336,7 @@ void Dataset::setSort(const QString& spec) {
     applyOrder();
     rebuildView();
     const auto pos = std::find(view_.begin(), view_.end(), idx);
+    emit contentChanged();
     cur_ = -1;
     setCurrent(pos != view_.end() ? static_cast<int>(pos - view_.begin()) : 0);
 }
@@ -471,6 +486,7 @@ void Dataset::post() {
     buffer_.clear();
     watchRollback(row.at(k), idx, nullptr);
     rereadRow(idx);
+    emit contentChanged();
     cur_ = -1;
     setCurrent(static_cast<int>(view_.size()) - 1);
 }
@@ -495,6 +511,7 @@ void Dataset::remove() {
     watchRollback(key, -1, std::make_shared<Row>(rows_[idx]));
     const int pos = cur_;
     removeRowIndex(idx);
+    emit contentChanged();
     cur_ = -1;
     setCurrent(std::min(pos, recordCount() - 1));
 }
@@ -567,6 +584,7 @@ void Dataset::watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<R
             ds.cur_ = -1;
             ds.setCurrent(std::min(keep, ds.recordCount() - 1));
         }
+        emit ds.contentChanged();
         emit ds.currentRowChanged();
     });
 }

@@ -70,6 +70,8 @@ class Dataset : public QObject {
     bool hasField(const QString& name) const { return columnIndex(name) >= 0; }
     Field field(const QString& name) const;
     QVariant value(const QString& name) const { return field(name).value(); }
+    // A value of record `recNo` (1-based, in the view) without moving there.
+    QVariant valueAt(int recNo, const QString& name) const;
 
     void setFilter(const QString& text);
     QString filter() const { return filterText_; }
@@ -100,6 +102,8 @@ class Dataset : public QObject {
   signals:
     // The current row changed: another row, or the same row with new values.
     void currentRowChanged();
+    // The rows in view changed: opened, closed, filtered, sorted, a row added or removed.
+    void contentChanged();
 
   private:
     int columnIndex(const QString& name) const;

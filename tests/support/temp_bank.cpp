@@ -6,6 +6,7 @@
 #include "schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -118,4 +119,12 @@ QString TempBank::bankPath() const {
 
 Database& TempBank::db() {
     return dm_->ADOCn1;
+}
+
+void TempBank::installPictures()
+{
+    const QDir from(qEnvironmentVariable("LORVANE_BIN_DIR") + QStringLiteral("/pic"));
+    QDir(dir_.path()).mkpath(QStringLiteral("pic"));
+    for (const QString& name : from.entryList({QStringLiteral("*.bmp")}, QDir::Files))
+        QFile::copy(from.filePath(name), folder() + QStringLiteral("pic/") + name);
 }

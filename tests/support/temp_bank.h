@@ -23,7 +23,12 @@ class TempBank {
     TDM1& dm() { return *dm_; }
     Database& db();
 
+    // Copies the pad pictures the build made into this program folder, for the windows
+    // that load them by path.
+    void installPictures();
+
     // Writes a bank with the schema (and fixture) to `path` with the bank's key.
+
     static void writeBank(const QString& path, Content content);
 
   private:
