@@ -38,5 +38,4 @@ void makeBorderless(QWidget* window) {
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     window->setAttribute(Qt::WA_StyledBackground, true);
     window->setProperty("borderless", true);
-
 }

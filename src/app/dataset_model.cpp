@@ -4,8 +4,7 @@
 #include "field.h"
 
 DatasetModel::DatasetModel(Dataset& dataset, QVector<Column> columns, QObject* parent)
-    : QAbstractTableModel(parent), dataset_(&dataset), columns_(std::move(columns))
-{
+    : QAbstractTableModel(parent), dataset_(&dataset), columns_(std::move(columns)) {
     connect(&dataset, &Dataset::contentChanged, this, [this]() {
         beginResetModel();
         endResetModel();
@@ -17,21 +16,19 @@ DatasetModel::DatasetModel(Dataset& dataset, QVector<Column> columns, QObject* p
     });
 }
 
-int DatasetModel::rowCount(const QModelIndex& parent) const
-{
+int DatasetModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || !dataset_ || !dataset_->isOpen())
         return 0;
     return dataset_->recordCount();
 }
 
-int DatasetModel::columnCount(const QModelIndex& parent) const
-{
+int DatasetModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(columns_.size());
 }
 
-QVariant DatasetModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || !dataset_ || !dataset_->isOpen() || index.row() >= dataset_->recordCount())
+QVariant DatasetModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !dataset_ || !dataset_->isOpen() ||
+        index.row() >= dataset_->recordCount())
         return {};
     const Column& c = columns_.at(index.column());
     if (role == Qt::DisplayRole)
@@ -41,8 +38,7 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < columns_.size())
         return columns_.at(section).title;
     return QAbstractTableModel::headerData(section, orientation, role);

@@ -10,7 +10,7 @@ class Dataset;
 // and alignment. It follows the dataset (opened, filtered, rows changed).
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     struct Column {
         QString field;
         QString title;
@@ -24,7 +24,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     QPointer<Dataset> dataset_;
     QVector<Column> columns_;
 };

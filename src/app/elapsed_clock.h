@@ -7,7 +7,7 @@
 // "h:mm:ss" (hours without a leading zero). Tests call tick() instead of waiting.
 class ElapsedClock : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ElapsedClock(QObject* parent = nullptr);
 
     void reset();  // zero, stopped
@@ -19,10 +19,10 @@ public:
     QString text() const;
     void tick();
 
-signals:
+  signals:
     void ticked(const QString& text);
 
-private:
+  private:
     QTimer timer_;
     qint64 seconds_ = 0;
 };

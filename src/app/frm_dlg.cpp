@@ -202,7 +202,7 @@ int ShowDialog(const QString& Caption, const QString& Text, int Kind, int Page,
     // Closed without a button (Alt+F4): the cautious answer, "取消" where there is one.
     const auto buttons = dlg.visibleButtons();
     for (const auto& [caption, value] : buttons) {
-        if (caption == QLatin1String("取消"))
+        if (caption == QStringLiteral("取消"))
             return value;
     }
     return buttons.isEmpty() ? 3 : buttons.last().second;

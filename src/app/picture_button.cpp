@@ -2,47 +2,40 @@
 
 #include <QPainter>
 
-PictureButton::PictureButton(const QString& caption, QWidget* parent) : QAbstractButton(parent)
-{
+PictureButton::PictureButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
     setText(caption);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
 }
 
-void PictureButton::setPictures(const QPixmap& normal, const QPixmap& pressed)
-{
+void PictureButton::setPictures(const QPixmap& normal, const QPixmap& pressed) {
     normal_ = normal;
     pressed_ = pressed;
     update();
 }
 
-void PictureButton::setNormalPicture(const QPixmap& normal)
-{
+void PictureButton::setNormalPicture(const QPixmap& normal) {
     normal_ = normal;
     update();
 }
 
-void PictureButton::setPressedPicture(const QPixmap& pressed)
-{
+void PictureButton::setPressedPicture(const QPixmap& pressed) {
     pressed_ = pressed;
     update();
 }
 
-void PictureButton::setPictureNames(const QString& normal, const QString& pressed)
-{
+void PictureButton::setPictureNames(const QString& normal, const QString& pressed) {
     if (!normal.isEmpty())
         normalName_ = normal;
     if (!pressed.isEmpty())
         pressedName_ = pressed;
 }
 
-QSize PictureButton::sizeHint() const
-{
+QSize PictureButton::sizeHint() const {
     return normal_.isNull() ? QSize(36, 26) : normal_.size();
 }
 
-void PictureButton::paintEvent(QPaintEvent*)
-{
+void PictureButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const bool down = isChecked() || isDown();
     const QPixmap& picture = down ? pressed_ : normal_;

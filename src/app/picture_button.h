@@ -8,7 +8,7 @@
 // derives them itself. Pad buttons take no focus.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit PictureButton(const QString& caption = {}, QWidget* parent = nullptr);
 
     void setPictures(const QPixmap& normal, const QPixmap& pressed);
@@ -23,10 +23,10 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPixmap normal_;
     QPixmap pressed_;
     QString normalName_;

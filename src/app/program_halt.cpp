@@ -6,8 +6,7 @@
 
 #include <cstdlib>
 
-void HaltProgram(int exitCode)
-{
+void HaltProgram(int exitCode) {
     if (ModalScript::active())
         throw ProgramHalted();
     if (DM1 != nullptr)

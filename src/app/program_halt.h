@@ -4,7 +4,7 @@
 
 // Thrown instead of ending the process while a test script drives the program.
 class ProgramHalted : public std::runtime_error {
-public:
+  public:
     ProgramHalted() : std::runtime_error("the program ended") {}
 };
 

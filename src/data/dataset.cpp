@@ -204,8 +204,7 @@ const Dataset::Row& Dataset::currentRow() const {
     return rows_[currentIndex()];
 }
 
-QVariant Dataset::valueAt(int recNo, const QString& name) const
-{
+QVariant Dataset::valueAt(int recNo, const QString& name) const {
     requireOpen();
     const int i = requireColumn(name);
     if (recNo < 1 || recNo > recordCount())

@@ -27,8 +27,7 @@
 
 namespace {
 
-QPushButton* command(const QString& caption, const char* name, QWidget* parent)
-{
+QPushButton* command(const QString& caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
@@ -37,8 +36,7 @@ QPushButton* command(const QString& caption, const char* name, QWidget* parent)
     return b;
 }
 
-QLCDNumber* readout(const char* name, QWidget* parent)
-{
+QLCDNumber* readout(const char* name, QWidget* parent) {
     auto* lcd = new QLCDNumber(5, parent);
     lcd->setObjectName(QLatin1String(name));
     lcd->setSegmentStyle(QLCDNumber::Flat);
@@ -50,16 +48,14 @@ QLCDNumber* readout(const char* name, QWidget* parent)
 
 }  // namespace
 
-TFrmkmmc::TFrmkmmc(QWidget* parent) : FormWindow(parent)
-{
+TFrmkmmc::TFrmkmmc(QWidget* parent) : FormWindow(parent) {
     setObjectName(QStringLiteral("Frmkmmc"));
     setWindowTitle(QStringLiteral("章节练习"));
     makeBorderless(this);
     buildLayout();
 }
 
-void TFrmkmmc::buildLayout()
-{
+void TFrmkmmc::buildLayout() {
     auto* strip = new TitleStrip(QStringLiteral("章节练习 · 目录"), this);
 
     auto* listBox = new QGroupBox(QStringLiteral("目录"), this);
@@ -75,14 +71,15 @@ void TFrmkmmc::buildLayout()
     grid_->horizontalHeader()->setHighlightSections(false);
     using C = DatasetModel::Column;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    model_ = new DatasetModel(DM1->Cn1Table_kmmc,
-                              {C{QStringLiteral("C2"), QStringLiteral("章节名称"), left},
-                               C{QStringLiteral("C3"), QStringLiteral("习题数目"), left},
-                               C{QStringLiteral("C4"), QStringLiteral("已做题数"), left},
-                               C{QStringLiteral("D1"), QStringLiteral("已做道次"), left},
-                               C{QStringLiteral("D2"), QStringLiteral("做错道次"), left},
-                               C{QStringLiteral("C6"), QStringLiteral("综合成绩"), Qt::AlignRight | Qt::AlignVCenter}},
-                              this);
+    model_ = new DatasetModel(
+        DM1->Cn1Table_kmmc,
+        {C{QStringLiteral("C2"), QStringLiteral("章节名称"), left},
+         C{QStringLiteral("C3"), QStringLiteral("习题数目"), left},
+         C{QStringLiteral("C4"), QStringLiteral("已做题数"), left},
+         C{QStringLiteral("D1"), QStringLiteral("已做道次"), left},
+         C{QStringLiteral("D2"), QStringLiteral("做错道次"), left},
+         C{QStringLiteral("C6"), QStringLiteral("综合成绩"), Qt::AlignRight | Qt::AlignVCenter}},
+        this);
     grid_->setModel(model_);
     auto* listLayout = new QVBoxLayout(listBox);
     listLayout->setContentsMargins(8, 6, 8, 8);
@@ -99,7 +96,8 @@ void TFrmkmmc::buildLayout()
             });
     connect(&DM1->Cn1Table_kmmc, &Dataset::currentRowChanged, this, &TFrmkmmc::syncGridToDataset);
     connect(&DM1->Cn1Table_kmmc, &Dataset::contentChanged, this, &TFrmkmmc::syncGridToDataset);
-    connect(grid_, &QTableView::doubleClicked, this, [this]() { StartPractice(PracticeMode::New, true); });
+    connect(grid_, &QTableView::doubleClicked, this,
+            [this]() { StartPractice(PracticeMode::New, true); });
 
     auto* statsBox = new QGroupBox(QStringLiteral("评语板"), this);
     statsBox->setObjectName(QStringLiteral("grpStatistics"));
@@ -153,8 +151,10 @@ void TFrmkmmc::buildLayout()
     outer->addLayout(body, 1);
 
     connect(btnNew, &QPushButton::clicked, this, [this]() { StartPractice(PracticeMode::New); });
-    connect(btnWrong, &QPushButton::clicked, this, [this]() { StartPractice(PracticeMode::Wrong); });
-    connect(btnReview, &QPushButton::clicked, this, [this]() { StartPractice(PracticeMode::Review); });
+    connect(btnWrong, &QPushButton::clicked, this,
+            [this]() { StartPractice(PracticeMode::Wrong); });
+    connect(btnReview, &QPushButton::clicked, this,
+            [this]() { StartPractice(PracticeMode::Review); });
     connect(btnEntry, &QPushButton::clicked, this, &TFrmkmmc::QuestionEntry);
     connect(btnConfig, &QPushButton::clicked, this, [this]() {
         if (hooks_.settings) {
@@ -167,20 +167,19 @@ void TFrmkmmc::buildLayout()
     connect(DM1, &TDM1::chapterGuidanceChanged, btnGuidance_, &QWidget::setEnabled);
 }
 
-void TFrmkmmc::syncGridToDataset()
-{
+void TFrmkmmc::syncGridToDataset() {
     Dataset& k = DM1->Cn1Table_kmmc;
     if (syncing_ || !k.isOpen() || k.recNo() < 1)
         return;
     syncing_ = true;
     const QModelIndex index = model_->index(k.recNo() - 1, 0);
-    grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     grid_->scrollTo(index);
     syncing_ = false;
 }
 
-void TFrmkmmc::applyScreenMode()
-{
+void TFrmkmmc::applyScreenMode() {
     if (ScreenMode == QLatin1String("800"))
         setFixedSize(761, 480);
     else
@@ -195,8 +194,7 @@ void TFrmkmmc::applyScreenMode()
         move(s->availableGeometry().center() - rect().center());
 }
 
-void TFrmkmmc::FormShow()
-{
+void TFrmkmmc::FormShow() {
     SetHourglassCursor();
     ChapterBrowserShown = true;
     Dataset& k = DM1->Cn1Table_kmmc;
@@ -212,11 +210,11 @@ void TFrmkmmc::FormShow()
     SetNormalCursor();
 }
 
-void TFrmkmmc::showTotals()
-{
+void TFrmkmmc::showTotals() {
     Dataset& q = DM1->Cn1Query1;
-    q.open(QStringLiteral("select sum(C3) as count_c3,sum(D1) as count_d1,sum(D2) as count_d2 from tab_kmmc "
-                          "where length(c1)=6"));
+    q.open(QStringLiteral(
+        "select sum(C3) as count_c3,sum(D1) as count_d1,sum(D2) as count_d2 from tab_kmmc "
+        "where length(c1)=6"));
     const qint64 c3 = q.field(QStringLiteral("count_c3")).asInteger();
     const qint64 d1 = q.field(QStringLiteral("count_d1")).asInteger();
     const qint64 d2 = q.field(QStringLiteral("count_d2")).asInteger();
@@ -227,29 +225,27 @@ void TFrmkmmc::showTotals()
         lblScore_->setText(rateText(d1, d2));
 }
 
-void TFrmkmmc::hideEvent(QHideEvent* event)
-{
+void TFrmkmmc::hideEvent(QHideEvent* event) {
     ChapterBrowserShown = false;
     FormWindow::hideEvent(event);
 }
 
-void TFrmkmmc::showAgain()
-{
+void TFrmkmmc::showAgain() {
     if (isHidden())
         show();  // the show steps run again
     else
         runShowSteps();
 }
 
-void TFrmkmmc::StartPractice(PracticeMode mode, bool doubleClicked)
-{
+void TFrmkmmc::StartPractice(PracticeMode mode, bool doubleClicked) {
     Dataset& k = DM1->Cn1Table_kmmc;
     if (!k.isOpen() || k.isEmpty())
         return;
     const QString code = k.field(QStringLiteral("C1")).asString();
     LastChapterCode = code;
     if (code.size() == 1 || code.size() == 2) {
-        SystemMessageBox(QStringLiteral("提示"), QStringLiteral("请选择具体章节目录！"), QMessageBox::Information);
+        SystemMessageBox(QStringLiteral("提示"), QStringLiteral("请选择具体章节目录！"),
+                         QMessageBox::Information);
         return;
     }
     PracticeSql = practiceSql(mode, code, doubleClicked);
@@ -259,8 +255,7 @@ void TFrmkmmc::StartPractice(PracticeMode mode, bool doubleClicked)
         // window freed, and the browser shown again with fresh totals.
         struct Afterwards {
             TFrmkmmc* browser;
-            ~Afterwards()
-            {
+            ~Afterwards() {
                 SetNormalCursor();
                 try {
                     browser->showAgain();
@@ -282,23 +277,26 @@ void TFrmkmmc::StartPractice(PracticeMode mode, bool doubleClicked)
             SetNormalCursor();
             const bool anyNew = mode == PracticeMode::New || doubleClicked;
             if (anyNew)
-                ShowDialog(QStringLiteral("提示"), QStringLiteral("恭喜，习题已做完！"), 1, 0, QStringLiteral("NO"));
+                ShowDialog(QStringLiteral("提示"), QStringLiteral("恭喜，习题已做完！"), 1, 0,
+                           QStringLiteral("NO"));
             else if (mode == PracticeMode::Wrong)
-                ShowDialog(QStringLiteral("提示"), QStringLiteral("本章节下没有错题！"), 1, 1, QStringLiteral("NO"));
+                ShowDialog(QStringLiteral("提示"), QStringLiteral("本章节下没有错题！"), 1, 1,
+                           QStringLiteral("NO"));
             else
-                ShowDialog(QStringLiteral("提示"), QStringLiteral("本章节习题还未曾做过！"), 1, 1, QStringLiteral("NO"));
+                ShowDialog(QStringLiteral("提示"), QStringLiteral("本章节习题还未曾做过！"), 1, 1,
+                           QStringLiteral("NO"));
         }
     }
 }
 
-void TFrmkmmc::QuestionEntry()
-{
+void TFrmkmmc::QuestionEntry() {
     Dataset& k = DM1->Cn1Table_kmmc;
     if (!k.isOpen() || k.isEmpty())
         return;
     const QString code = k.field(QStringLiteral("C1")).asString();
     if (code.size() == 1 || code.size() == 2) {
-        SystemMessageBox(QStringLiteral("提示"), QStringLiteral("请选择具体章节目录！"), QMessageBox::Information);
+        SystemMessageBox(QStringLiteral("提示"), QStringLiteral("请选择具体章节目录！"),
+                         QMessageBox::Information);
         return;
     }
     if (!hooks_.questionEntry)
@@ -314,13 +312,13 @@ void TFrmkmmc::QuestionEntry()
     k.requery();
     k.locate(QStringLiteral("C1"), code);
     if (failed)
-        SystemMessageBox(QStringLiteral("提示"), QStringLiteral("录入试题后出现异常!"), QMessageBox::Warning);
+        SystemMessageBox(QStringLiteral("提示"), QStringLiteral("录入试题后出现异常!"),
+                         QMessageBox::Warning);
     else
         lcdTotal_->display(lcdTotal_->intValue() + saved);
 }
 
-void TFrmkmmc::ShowGuidance()
-{
+void TFrmkmmc::ShowGuidance() {
     Dataset& k = DM1->Cn1Table_kmmc;
     if (!k.isOpen() || k.isEmpty())
         return;
@@ -329,14 +327,12 @@ void TFrmkmmc::ShowGuidance()
     SetNormalCursor();
 }
 
-void TFrmkmmc::FormClose()
-{
+void TFrmkmmc::FormClose() {
     ChapterBrowserShown = false;
     DM1->Cn1Table_kmmc.close();
     DM1->Cn1Query1.close();
 }
 
-void OpenChapterBrowser(const PracticeHooks& hooks)
-{
+void OpenChapterBrowser(const PracticeHooks& hooks) {
     openModal(Frmkmmc, [&hooks](TFrmkmmc& w) { w.setHooks(hooks); });
 }

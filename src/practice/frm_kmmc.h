@@ -14,7 +14,7 @@ class QTableView;
 // book, and the commands that start practice on the selected chapter.
 class TFrmkmmc : public FormWindow {
     Q_OBJECT
-public:
+  public:
     explicit TFrmkmmc(QWidget* parent = nullptr);
 
     void setHooks(const PracticeHooks& hooks) { hooks_ = hooks; }
@@ -33,12 +33,12 @@ public:
     QLCDNumber* totalWrong() const { return lcdWrong_; }
     QLabel* score() const { return lblScore_; }
 
-protected:
+  protected:
     void FormShow() override;
     void FormClose() override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void buildLayout();
     void applyScreenMode();
     void showTotals();

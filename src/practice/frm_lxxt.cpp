@@ -38,10 +38,10 @@
 
 namespace {
 
-const char* const kStatusPictures[] = {"vorbup", "vorbdw", "vorbyes", "vorbno", "vorbdw_r", "vorbdw_w"};
+const char* const kStatusPictures[] = {"vorbup", "vorbdw",   "vorbyes",
+                                       "vorbno", "vorbdw_r", "vorbdw_w"};
 
-QPushButton* command(const QString& caption, const char* name, QWidget* parent)
-{
+QPushButton* command(const QString& caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
@@ -50,16 +50,14 @@ QPushButton* command(const QString& caption, const char* name, QWidget* parent)
     return b;
 }
 
-QString field(const Dataset& ds, const char* name)
-{
+QString field(const Dataset& ds, const char* name) {
     return ds.field(QLatin1String(name)).asString();
 }
 
 // A small living mark beside the clock: a ring that breathes while the sitting runs.
 class StudyMark : public QWidget {
-public:
-    explicit StudyMark(QWidget* parent) : QWidget(parent)
-    {
+  public:
+    explicit StudyMark(QWidget* parent) : QWidget(parent) {
         setObjectName(QStringLiteral("decoration"));
         setFixedSize(34, 34);
         timer_.setInterval(80);
@@ -71,9 +69,8 @@ public:
     void start() { timer_.start(); }
     void stop() { timer_.stop(); }
 
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
+  protected:
+    void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const qreal t = phase_ < 20 ? phase_ / 20.0 : (40 - phase_) / 20.0;
@@ -85,22 +82,22 @@ protected:
         p.drawEllipse(QPointF(17, 17), 6, 6);
     }
 
-private:
+  private:
     QTimer timer_;
     int phase_ = 0;
 };
 
 }  // namespace
 
-TFrmLxxt::TFrmLxxt(QWidget* parent) : FormWindow(parent)
-{
+TFrmLxxt::TFrmLxxt(QWidget* parent) : FormWindow(parent) {
     setObjectName(QStringLiteral("FrmLxxt"));
     setWindowTitle(QStringLiteral("章节练习"));
     makeBorderless(this);
     for (const char* name : kStatusPictures) {
         const QPixmap picture = loadPicture(QString::fromLatin1(name));
         if (picture.isNull()) {
-            ShowDialog(QStringLiteral("错误"), QStringLiteral("无法提取资源文件！"), 1, 2, QStringLiteral("NO"));
+            ShowDialog(QStringLiteral("错误"), QStringLiteral("无法提取资源文件！"), 1, 2,
+                       QStringLiteral("NO"));
             HaltProgram();
         }
         pictures_.insert(QString::fromLatin1(name), picture);
@@ -113,18 +110,15 @@ TFrmLxxt::TFrmLxxt(QWidget* parent) : FormWindow(parent)
 
 TFrmLxxt::~TFrmLxxt() = default;
 
-QPixmap TFrmLxxt::loadPicture(const QString& name) const
-{
+QPixmap TFrmLxxt::loadPicture(const QString& name) const {
     return QPixmap(AppPath + QStringLiteral("pic/") + name + QStringLiteral(".bmp"));
 }
 
-Dataset& TFrmLxxt::tm() const
-{
+Dataset& TFrmLxxt::tm() const {
     return DM1->Cn1Query_tm;
 }
 
-void TFrmLxxt::buildLayout()
-{
+void TFrmLxxt::buildLayout() {
     auto* strip = new TitleStrip(QStringLiteral("章节练习"), this);
 
     // Top line: question number and occurrence, the red and the bold notice.
@@ -284,7 +278,8 @@ void TFrmLxxt::buildLayout()
     btnDone_->setProperty("accent", true);
     auto* commands = new QHBoxLayout;
     commands->addStretch();
-    for (QPushButton* b : {btnDone_, btnAnswer_, btnNote_, btnExamPoints_, btnEdit_, btnVoid_, btnClose_})
+    for (QPushButton* b :
+         {btnDone_, btnAnswer_, btnNote_, btnExamPoints_, btnEdit_, btnVoid_, btnClose_})
         commands->addWidget(b);
 
     auto* body = new QVBoxLayout;
@@ -318,8 +313,7 @@ void TFrmLxxt::buildLayout()
     });
 }
 
-void TFrmLxxt::applyScreenMode()
-{
+void TFrmLxxt::applyScreenMode() {
     const bool compact = ScreenMode == QLatin1String("800");
     setFixedSize(compact ? QSize(780, 490) : QSize(923, 585));
     const QFont text = serifFont(compact ? 14 : 16);
@@ -330,57 +324,49 @@ void TFrmLxxt::applyScreenMode()
         move(s->availableGeometry().center() - rect().center());
 }
 
-void TFrmLxxt::resizeEvent(QResizeEvent* event)
-{
+void TFrmLxxt::resizeEvent(QResizeEvent* event) {
     FormWindow::resizeEvent(event);
     layoutPanel();
 }
 
-void TFrmLxxt::layoutPanel()
-{
+void TFrmLxxt::layoutPanel() {
     panel_->setGeometry(0, 0, panel_->width(), questionArea_->height());
 }
 
-void TFrmLxxt::setNumberPictures(PictureButton* button, const QString& normal, const QString& pressed)
-{
+void TFrmLxxt::setNumberPictures(PictureButton* button, const QString& normal,
+                                 const QString& pressed) {
     button->setPictures(pictures_.value(normal), pictures_.value(pressed));
     button->setPictureNames(normal, pressed);
 }
 
-void TFrmLxxt::setNumberNormal(int index, const QString& name)
-{
+void TFrmLxxt::setNumberNormal(int index, const QString& name) {
     if (index < 0 || index >= numberButtons_.size())
         return;
     numberButtons_[index]->setNormalPicture(pictures_.value(name));
     numberButtons_[index]->setPictureNames(name, {});
 }
 
-void TFrmLxxt::setNumberPressed(int index, const QString& name)
-{
+void TFrmLxxt::setNumberPressed(int index, const QString& name) {
     if (index < 0 || index >= numberButtons_.size())
         return;
     numberButtons_[index]->setPressedPicture(pictures_.value(name));
     numberButtons_[index]->setPictureNames({}, name);
 }
 
-int TFrmLxxt::pageShown() const
-{
+int TFrmLxxt::pageShown() const {
     return pad_->page();
 }
 
-int TFrmLxxt::gaugeValue() const
-{
+int TFrmLxxt::gaugeValue() const {
     return gauge_->value();
 }
 
-void TFrmLxxt::setCommandEnabled(QPushButton* button, bool enabled)
-{
+void TFrmLxxt::setCommandEnabled(QPushButton* button, bool enabled) {
     button->setEnabled(enabled);
 }
 
 template <typename F>
-void TFrmLxxt::runModal(F&& f)
-{
+void TFrmLxxt::runModal(F&& f) {
     // While another window is modal over this one, the answer timer only records that
     // time ran out; the notice waits until that window has closed.
     ++modalDepth_;
@@ -395,8 +381,7 @@ void TFrmLxxt::runModal(F&& f)
     }
 }
 
-bool TFrmLxxt::LoadQuestionSet()
-{
+bool TFrmLxxt::LoadQuestionSet() {
     Dataset& q = tm();
     q.close();
     q.setFilter(QString());
@@ -410,7 +395,8 @@ bool TFrmLxxt::LoadQuestionSet()
     typeUp_ = loadPicture(QStringLiteral("vorbtxup"));
     typeDown_ = loadPicture(QStringLiteral("vorbtxdw"));
     if (typeUp_.isNull() || typeDown_.isNull()) {
-        ShowDialog(QStringLiteral("错误"), QStringLiteral("无法提取资源文件！"), 1, 2, QStringLiteral("NO"));
+        ShowDialog(QStringLiteral("错误"), QStringLiteral("无法提取资源文件！"), 1, 2,
+                   QStringLiteral("NO"));
         HaltProgram();
     }
     Dataset& tx = DM1->Cn1Table_tx;
@@ -447,13 +433,13 @@ bool TFrmLxxt::LoadQuestionSet()
     return true;
 }
 
-void TFrmLxxt::FormShow()
-{
+void TFrmLxxt::FormShow() {
     SetHourglassCursor();
     setGauge(0);
     applyScreenMode();
     btnExamPoints_->setVisible(true);
-    DM1->cn1query_nr.open(QStringLiteral("select * from tab_exer where A1=") + quoted(FirstQuestionId));
+    DM1->cn1query_nr.open(QStringLiteral("select * from tab_exer where A1=") +
+                          quoted(FirstQuestionId));
     splitter_->setSizes({1, 0});
     panel_->closeAtOnce();
     btnAnswer_->setText(QStringLiteral("答案"));
@@ -469,8 +455,7 @@ void TFrmLxxt::FormShow()
     layoutPanel();
 }
 
-void TFrmLxxt::onTypePressed(PictureButton* button)
-{
+void TFrmLxxt::onTypePressed(PictureButton* button) {
     if (CurrentRecNo > 0) {
         SaveAnswer(CurrentRecNo, pageShown(), 2, 0, 0);
         CurrentRecNo = 0;
@@ -494,8 +479,7 @@ void TFrmLxxt::onTypePressed(PictureButton* button)
     ShowGroup(QStringLiteral("1"), q.recordCount());
 }
 
-void TFrmLxxt::ShowGroup(const QString& mode, int n)
-{
+void TFrmLxxt::ShowGroup(const QString& mode, int n) {
     Dataset& q = tm();
     if (mode == QLatin1String("1")) {
         groups_ = n / 20 + (n % 20 != 0 ? 1 : 0);
@@ -539,13 +523,12 @@ void TFrmLxxt::ShowGroup(const QString& mode, int n)
     numberGroup_->press(numberButtons_.first());
 }
 
-void TFrmLxxt::onNumberPressed(PictureButton* button)
-{
+void TFrmLxxt::onNumberPressed(PictureButton* button) {
     const int t = button->property("recNo").toInt();
     if (t <= 0)
         return;
     lblBoldNotice_->clear();
-    if (btnAnswer_->text() == QLatin1String("返回")) {
+    if (btnAnswer_->text() == QStringLiteral("返回")) {
         btnAnswer_->setText(QStringLiteral("答案"));
         panel_->closeAtOnce();
     }
@@ -566,8 +549,7 @@ void TFrmLxxt::onNumberPressed(PictureButton* button)
         lblBoldNotice_->setText(QStringLiteral("本题被您修改过"));
 }
 
-void TFrmLxxt::ShowQuestion(int t)
-{
+void TFrmLxxt::ShowQuestion(int t) {
     SaveAnswer(CurrentRecNo, pageShown(), 0, GroupFirst, GroupFirst + GroupCount - 1);
     CurrentRecNo = t;
     Dataset& q = tm();
@@ -576,21 +558,21 @@ void TFrmLxxt::ShowQuestion(int t)
     DM1->cn1query_nr.open(QStringLiteral("select * from tab_exer where a1 =") + quoted(id));
     const qint64 e3 = q.field(QStringLiteral("E3")).asInteger();
     const qint64 occurrence = e3 >= 1 ? e3 + 1 : 1;
-    lblQuestionNo_->setText(QStringLiteral("第 %1 题（第 %2 次出现）").arg(t - GroupFirst + 1).arg(occurrence));
+    lblQuestionNo_->setText(
+        QStringLiteral("第 %1 题（第 %2 次出现）").arg(t - GroupFirst + 1).arg(occurrence));
     const int typeCode = static_cast<int>(q.field(QStringLiteral("A13")).asInteger());
     pad_->setPage(AnswerPageOfType(typeCode));
     ShowAnswerControls(pageShown());
     ShowQuestionText(id);
     const int position = t % 20 == 0 ? 20 : t % 20;
     const QString given = field(q, "E2_1");
-    setNumberPressed(position - 1, given.isEmpty() ? QStringLiteral("vorbdw")
+    setNumberPressed(position - 1, given.isEmpty()           ? QStringLiteral("vorbdw")
                                    : given == field(q, "A2") ? QStringLiteral("vorbdw_r")
                                                              : QStringLiteral("vorbdw_w"));
     startAnswerTimer(typeCode);
 }
 
-void TFrmLxxt::startAnswerTimer(int typeCode)
-{
+void TFrmLxxt::startAnswerTimer(int typeCode) {
     int interval = 600;
     for (int i = 0; i < AnswerTimeTypes.size() && i < AnswerTimes.size(); ++i) {
         if (AnswerTimeTypes[i] == typeCode) {
@@ -603,8 +585,7 @@ void TFrmLxxt::startAnswerTimer(int typeCode)
     answerTimer_.start();
 }
 
-void TFrmLxxt::setGauge(int value)
-{
+void TFrmLxxt::setGauge(int value) {
     gaugeSteps_ = value;
     gauge_->setValue(value);
     const bool late = value > 65;
@@ -615,8 +596,7 @@ void TFrmLxxt::setGauge(int value)
     }
 }
 
-void TFrmLxxt::answerTimerTick()
-{
+void TFrmLxxt::answerTimerTick() {
     if (gaugeSteps_ < 100) {
         setGauge(gaugeSteps_ + 1);
         return;
@@ -634,13 +614,13 @@ void TFrmLxxt::answerTimerTick()
         showTimeNotice();
 }
 
-void TFrmLxxt::showTimeNotice()
-{
-    runModal([]() { ShowDialog(QStringLiteral("提示"), QStringLiteral("到时间了"), 1, 1, QStringLiteral("NO")); });
+void TFrmLxxt::showTimeNotice() {
+    runModal([]() {
+        ShowDialog(QStringLiteral("提示"), QStringLiteral("到时间了"), 1, 1, QStringLiteral("NO"));
+    });
 }
 
-void TFrmLxxt::ShowQuestionText(const QString& id)
-{
+void TFrmLxxt::ShowQuestionText(const QString& id) {
     try {
         const QByteArray own = DM1->cn1query_nr.isEmpty()
                                    ? QByteArray()
@@ -652,7 +632,8 @@ void TFrmLxxt::ShowQuestionText(const QString& id)
                 splitter_->setHandleWidth(6);
                 splitter_->setSizes({total - 150, 150});
             }
-            DM1->Cn1Query2.open(QStringLiteral("select * from tab_title where A1=:A1"), {id.left(16)});
+            DM1->Cn1Query2.open(QStringLiteral("select * from tab_title where A1=:A1"),
+                                {id.left(16)});
             const QByteArray stem = DM1->Cn1Query2.isEmpty()
                                         ? QByteArray()
                                         : DM1->Cn1Query2.field(QStringLiteral("A15")).asBytes();
@@ -665,13 +646,13 @@ void TFrmLxxt::ShowQuestionText(const QString& id)
         }
     } catch (const std::exception&) {
         runModal([]() {
-            ShowDialog(QStringLiteral("错误"), QStringLiteral("无法打开试题！"), 1, 2, QStringLiteral("NO"));
+            ShowDialog(QStringLiteral("错误"), QStringLiteral("无法打开试题！"), 1, 2,
+                       QStringLiteral("NO"));
         });
     }
 }
 
-void TFrmLxxt::ShowAnswerControls(int page)
-{
+void TFrmLxxt::ShowAnswerControls(int page) {
     Dataset& q = tm();
     const QString given = field(q, "E2_1");
     const int typeCode = static_cast<int>(q.field(QStringLiteral("A13")).asInteger());
@@ -682,13 +663,13 @@ void TFrmLxxt::ShowAnswerControls(int page)
         setCommandEnabled(btnExamPoints_, false);
         setCommandEnabled(btnAnswer_, false);
     }
-    btnNote_->setText(jetTrim(field(q, "A14")).isEmpty() ? QStringLiteral("笔记") : QStringLiteral("有内容"));
+    btnNote_->setText(jetTrim(field(q, "A14")).isEmpty() ? QStringLiteral("笔记")
+                                                         : QStringLiteral("有内容"));
     Q_UNUSED(page);
     pad_->restore(given, static_cast<int>(q.field(QStringLiteral("A2_1")).asInteger()));
 }
 
-void TFrmLxxt::SaveAnswer(int r, int page, int mode, int first, int last)
-{
+void TFrmLxxt::SaveAnswer(int r, int page, int mode, int first, int last) {
     Q_UNUSED(page);
     if (r <= 0)
         return;
@@ -701,7 +682,8 @@ void TFrmLxxt::SaveAnswer(int r, int page, int mode, int first, int last)
         q.post();
         if (mode == 1)
             runModal([]() {
-                ShowDialog(QStringLiteral("提示"), QStringLiteral("请先做出答案！"), 1, 1, QStringLiteral("NO"));
+                ShowDialog(QStringLiteral("提示"), QStringLiteral("请先做出答案！"), 1, 1,
+                           QStringLiteral("NO"));
             });
         else if (mode == 0 && first <= r && r <= last)
             setNumberNormal(r - first, QStringLiteral("vorbup"));
@@ -732,8 +714,8 @@ void TFrmLxxt::SaveAnswer(int r, int page, int mode, int first, int last)
                     points << q.field(QStringLiteral("k%1").arg(k)).asString();
                 const ExamPointLists lists = buildExamPointLists(points);
                 if (!lists.isEmpty())
-                    DM1->RecordExamPointAnswer(lists.ruleIds, lists.catalogIds6, lists.catalogIds2, firstEver,
-                                               wrong);
+                    DM1->RecordExamPointAnswer(lists.ruleIds, lists.catalogIds6, lists.catalogIds2,
+                                               firstEver, wrong);
             }
             q.setField(QStringLiteral("E2_1"), answer);
             q.setField(QStringLiteral("E2"), answer);
@@ -754,15 +736,15 @@ void TFrmLxxt::SaveAnswer(int r, int page, int mode, int first, int last)
     if (mode == 1) {
         setCommandEnabled(btnExamPoints_, !jetTrim(field(q, "k3")).isEmpty());
         const int position = r % 20 == 0 ? 20 : r % 20;
-        setNumberPressed(position - 1, right ? QStringLiteral("vorbdw_r") : QStringLiteral("vorbdw_w"));
+        setNumberPressed(position - 1,
+                         right ? QStringLiteral("vorbdw_r") : QStringLiteral("vorbdw_w"));
         setCommandEnabled(btnAnswer_, !isNoAnswerType(typeCode));
     } else if (mode == 0 && first <= r && r <= last) {
         setNumberNormal(r - first, right ? QStringLiteral("vorbyes") : QStringLiteral("vorbno"));
     }
 }
 
-void TFrmLxxt::PreviousQuestion()
-{
+void TFrmLxxt::PreviousQuestion() {
     Dataset& q = tm();
     const int r = q.recNo();
     const int g = group_;
@@ -776,8 +758,7 @@ void TFrmLxxt::PreviousQuestion()
     }
 }
 
-void TFrmLxxt::NextQuestion()
-{
+void TFrmLxxt::NextQuestion() {
     Dataset& q = tm();
     const int r = q.recNo();
     const int g = group_;
@@ -791,39 +772,36 @@ void TFrmLxxt::NextQuestion()
     }
 }
 
-void TFrmLxxt::PreviousGroup()
-{
+void TFrmLxxt::PreviousGroup() {
     btnNextGroup_->setEnabled(true);
     if (group_ <= 2)
         btnPrevGroup_->setEnabled(false);
     ShowGroup(QStringLiteral("2"), tm().recordCount());
 }
 
-void TFrmLxxt::NextGroup()
-{
+void TFrmLxxt::NextGroup() {
     btnPrevGroup_->setEnabled(true);
     if (groups_ - group_ <= 1)
         btnNextGroup_->setEnabled(false);
     ShowGroup(QStringLiteral("3"), tm().recordCount());
 }
 
-void TFrmLxxt::Commit()
-{
+void TFrmLxxt::Commit() {
     const int r = tm().recNo();
     if (r >= 1)
         SaveAnswer(r, pageShown(), 1, GroupFirst, GroupFirst + GroupCount - 1);
 }
 
-void TFrmLxxt::ToggleAnswerPanel()
-{
+void TFrmLxxt::ToggleAnswerPanel() {
     if (panel_->isSliding())
         return;
-    if (btnAnswer_->text() == QLatin1String("答案")) {
+    if (btnAnswer_->text() == QStringLiteral("答案")) {
         // The verdict reads the pad exactly as recording does, so both always agree.
         const int page = pageShown();
         const QString yours = pad_->answerText();
         const QString correct = field(tm(), "A2");
-        panel_->setAnswers(displayAnswer(page, yours), displayAnswer(page, correct), answerIsRight(yours, correct));
+        panel_->setAnswers(displayAnswer(page, yours), displayAnswer(page, correct),
+                           answerIsRight(yours, correct));
         btnAnswer_->setText(QStringLiteral("返回"));
     } else {
         btnAnswer_->setText(QStringLiteral("答案"));
@@ -832,12 +810,11 @@ void TFrmLxxt::ToggleAnswerPanel()
     panel_->toggle(questionArea_->width());
 }
 
-void TFrmLxxt::ToggleVoid()
-{
+void TFrmLxxt::ToggleVoid() {
     Dataset& q = tm();
     if (q.isEmpty())
         return;
-    if (btnVoid_->text() == QLatin1String("题目作废")) {
+    if (btnVoid_->text() == QStringLiteral("题目作废")) {
         q.setField(QStringLiteral("f1"), 1);
         q.setField(QStringLiteral("e2"), QStringLiteral("zero"));
         q.post();
@@ -853,8 +830,7 @@ void TFrmLxxt::ToggleVoid()
     }
 }
 
-void TFrmLxxt::OpenNotes()
-{
+void TFrmLxxt::OpenNotes() {
     Dataset& q = tm();
     if (!q.isOpen() || q.recNo() <= 0)
         return;
@@ -868,8 +844,7 @@ void TFrmLxxt::OpenNotes()
     btnNote_->setText(NoteHasText ? QStringLiteral("有内容") : QStringLiteral("笔记"));
 }
 
-void TFrmLxxt::OpenExamPoints()
-{
+void TFrmLxxt::OpenExamPoints() {
     if (!hooks_.examPoints || tm().recNo() <= 0)
         return;
     const QString id = field(tm(), "a1");
@@ -878,8 +853,7 @@ void TFrmLxxt::OpenExamPoints()
         show();
 }
 
-void TFrmLxxt::EditQuestion()
-{
+void TFrmLxxt::EditQuestion() {
     if (tm().recNo() <= 0)
         return;
     EditQuestionId = field(tm(), "a1");
@@ -888,43 +862,40 @@ void TFrmLxxt::EditQuestion()
         runModal([this]() { hooks_.editQuestion(); });
 }
 
-void TFrmLxxt::ShowDesktop()
-{
+void TFrmLxxt::ShowDesktop() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible())
             w->showMinimized();
     }
 }
 
-void TFrmLxxt::keyPressEvent(QKeyEvent* event)
-{
+void TFrmLxxt::keyPressEvent(QKeyEvent* event) {
     const int page = pageShown();
     if (page == SingleChoicePage || page == MultipleChoicePage) {
         switch (event->key()) {
-        case Qt::Key_Backspace:
-            if (btnPrev_->isEnabled())
-                PreviousQuestion();
-            event->accept();
-            return;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (btnNext_->isEnabled())
-                NextQuestion();
-            event->accept();
-            return;
-        default:
-            if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_F && event->modifiers() == Qt::NoModifier
-                && pad_->handleKey(event->key())) {
+            case Qt::Key_Backspace:
+                if (btnPrev_->isEnabled())
+                    PreviousQuestion();
                 event->accept();
                 return;
-            }
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                if (btnNext_->isEnabled())
+                    NextQuestion();
+                event->accept();
+                return;
+            default:
+                if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_F &&
+                    event->modifiers() == Qt::NoModifier && pad_->handleKey(event->key())) {
+                    event->accept();
+                    return;
+                }
         }
     }
     FormWindow::keyPressEvent(event);
 }
 
-void TFrmLxxt::FormClose()
-{
+void TFrmLxxt::FormClose() {
     SetHourglassCursor();
     clock_.pause();
     answerTimer_.stop();

@@ -25,7 +25,7 @@ class ReleasableGroup;
 // and recording of every answer, the answer panel, the answer timer and the clock.
 class TFrmLxxt : public FormWindow {
     Q_OBJECT
-public:
+  public:
     explicit TFrmLxxt(QWidget* parent = nullptr);
     ~TFrmLxxt() override;
 
@@ -46,13 +46,13 @@ public:
     void NextQuestion();
     void PreviousGroup();
     void NextGroup();
-    void Commit();            // "完成"
-    void ToggleAnswerPanel(); // "答案" / "返回"
-    void ToggleVoid();        // "题目作废" / "取消作废"
-    void OpenNotes();         // "笔记"
-    void OpenExamPoints();    // "考点"
-    void EditQuestion();      // "修改本题"
-    void ShowDesktop();       // "桌面"
+    void Commit();             // "完成"
+    void ToggleAnswerPanel();  // "答案" / "返回"
+    void ToggleVoid();         // "题目作废" / "取消作废"
+    void OpenNotes();          // "笔记"
+    void OpenExamPoints();     // "考点"
+    void EditQuestion();       // "修改本题"
+    void ShowDesktop();        // "桌面"
 
     // One tick of the answer timer (the timer calls it; tests may too).
     void answerTimerTick();
@@ -71,13 +71,13 @@ public:
     int currentGroup() const { return group_; }
     int groupCount() const { return groups_; }
 
-protected:
+  protected:
     void FormShow() override;
     void FormClose() override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void buildLayout();
     void applyScreenMode();
     QPixmap loadPicture(const QString& name) const;

@@ -121,8 +121,7 @@ Database& TempBank::db() {
     return dm_->ADOCn1;
 }
 
-void TempBank::installPictures()
-{
+void TempBank::installPictures() {
     const QDir from(qEnvironmentVariable("LORVANE_BIN_DIR") + QStringLiteral("/pic"));
     QDir(dir_.path()).mkpath(QStringLiteral("pic"));
     for (const QString& name : from.entryList({QStringLiteral("*.bmp")}, QDir::Files))
