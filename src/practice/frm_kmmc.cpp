@@ -123,7 +123,7 @@ void TFrmkmmc::buildLayout() {
     }
     stats->addStretch();
     stats->addWidget(btnGuidance_);
-    statsBox->setFixedWidth(170);
+    statsBox_ = statsBox;
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(listBox, 1);
@@ -180,16 +180,33 @@ void TFrmkmmc::syncGridToDataset() {
 }
 
 void TFrmkmmc::applyScreenMode() {
+    // The compact layout keeps every column readable in a 761-wide window.
+    const bool compact = ScreenMode == QLatin1String("800");
+    statsBox_->setFixedWidth(compact ? 132 : 170);
+    grid_->setFont(sansFont(compact ? 12 : 13));
+    grid_->horizontalHeader()->setFont(sansFont(compact ? 11 : 13, true));
+
     if (ScreenMode == QLatin1String("800"))
         setFixedSize(761, 480);
     else
         setFixedSize(935, 611);
+    layout()->activate();
+
     // Column widths follow the screen being exactly 800 wide.
     const QScreen* s = screen();
     const bool narrow = s != nullptr && s->size().width() == 800;
-    grid_->setColumnWidth(0, narrow ? 308 : 370);
-    for (int c = 1; c < 6; ++c)
-        grid_->setColumnWidth(c, narrow ? 50 : 65);
+    int others = 0;
+    for (int c = 1; c < 6; ++c) {
+        // Never narrower than the column's title: nothing may be cut off.
+        const int w = std::max(narrow ? 50 : 65, grid_->horizontalHeader()->sectionSizeHint(c));
+        grid_->setColumnWidth(c, w);
+        others += w;
+    }
+    // The chapter names take what is left when the window is too small for their width.
+    const int room = grid_->parentWidget()->width() - 40 - others;
+    grid_->setColumnWidth(0,
+                          room > 120 ? std::min(narrow ? 308 : 370, room) : (narrow ? 308 : 370));
+
     if (s != nullptr)
         move(s->availableGeometry().center() - rect().center());
 }

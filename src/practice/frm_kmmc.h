@@ -53,6 +53,8 @@ class TFrmkmmc : public FormWindow {
     QLCDNumber* lcdWrong_ = nullptr;
     QLabel* lblScore_ = nullptr;
     QPushButton* btnGuidance_ = nullptr;
+    QWidget* statsBox_ = nullptr;
+
     bool syncing_ = false;
 };
 

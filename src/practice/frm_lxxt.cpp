@@ -209,6 +209,8 @@ void TFrmLxxt::buildLayout() {
     auto* numberBox = new QGroupBox(QStringLiteral("题目指示板"), this);
     numberBox->setObjectName(QStringLiteral("grpNumberPad"));
     auto* numberGrid = new QGridLayout(numberBox);
+    numberGrid_ = numberGrid;
+
     numberGrid->setContentsMargins(6, 4, 6, 6);
     numberGrid->setSpacing(3);
     numberGroup_ = new ReleasableGroup(this);
@@ -245,12 +247,16 @@ void TFrmLxxt::buildLayout() {
     groupButtons->addWidget(btnNextGroup_);
 
     auto* right = new QVBoxLayout;
+    rightColumn_ = right;
     right->addLayout(topButtons);
     right->addLayout(clockRow);
     right->addWidget(typeBox);
     right->addWidget(numberBox);
-    right->addWidget(lblGroups_);
-    right->addWidget(lblGroup_);
+    auto* groupLabels = new QHBoxLayout;
+    groupLabels->addWidget(lblGroups_);
+    groupLabels->addStretch();
+    groupLabels->addWidget(lblGroup_);
+    right->addLayout(groupLabels);
     right->addLayout(groupButtons);
     right->addStretch();
 
@@ -320,6 +326,28 @@ void TFrmLxxt::applyScreenMode() {
     upper_->document()->setDefaultFont(text);
     lower_->document()->setDefaultFont(text);
     pad_->setCompact(compact);
+    // The compact window is 490 high: the pads shrink so the right column fits.
+    decoration_->setVisible(!compact);
+    for (QGroupBox* box : findChildren<QGroupBox*>()) {
+        box->setProperty("compact", compact);
+        box->style()->unpolish(box);
+        box->style()->polish(box);
+    }
+    for (QPushButton* b : {btnConfig_, btnDesktop_, btnPrevGroup_, btnNextGroup_})
+        b->setProperty("compact", compact);
+
+    rightColumn_->setSpacing(compact ? 2 : 6);
+    for (PictureButton* b : typeButtons_)
+        b->setFixedSize(compact ? QSize(74, 18) : b->normalPicture().size());
+    for (PictureButton* b : numberButtons_)
+        b->setFixedSize(compact ? QSize(30, 19) : QSize(36, 26));
+    for (QGridLayout* g : {typeGrid_, numberGrid_}) {
+        g->setContentsMargins(compact ? 4 : 6, compact ? 2 : 4, compact ? 4 : 6, compact ? 3 : 6);
+        g->setSpacing(compact ? 2 : 4);
+    }
+    const QFont padFont = sansFont(compact ? 11 : 13);
+    for (PictureButton* b : typeButtons_ + numberButtons_)
+        b->setFont(padFont);
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
 }

@@ -18,6 +18,8 @@ class QPushButton;
 class QSplitter;
 class QTextBrowser;
 class QGridLayout;
+class QVBoxLayout;
+
 class ReleasableGroup;
 
 // The practice window: one question at a time from the set the opener chose, its shared
@@ -114,6 +116,8 @@ class TFrmLxxt : public FormWindow {
     QLabel* lblClock_ = nullptr;
     QWidget* typePad_ = nullptr;
     QGridLayout* typeGrid_ = nullptr;
+    QGridLayout* numberGrid_ = nullptr;
+    QVBoxLayout* rightColumn_ = nullptr;
     QLabel* lblGroups_ = nullptr;
     QLabel* lblGroup_ = nullptr;
     QPushButton* btnPrevGroup_ = nullptr;
