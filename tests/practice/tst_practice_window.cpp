@@ -325,6 +325,42 @@ class PracticeWindowTest : public QObject {
         AnswerTimeTypes.clear();
     }
 
+    void timeRunningOutWhileTheNotesAreOpen() {
+        auto bank = practiceBank();
+        PracticeSql = practiceSql(PracticeMode::New, "010101");
+        QStringList shown;
+        bool notesWereOpen = false;
+        TFrmLxxt window;
+        QVERIFY(window.LoadQuestionSet());
+        const std::function<void(QWidget*)> onWindow = [&](QWidget* w) {
+            if (auto* practice = qobject_cast<TFrmLxxt*>(w)) {
+                practice->OpenNotes();
+                // The notice came after the notes window had closed, not over it.
+                QCOMPARE(shown, QStringList{"到时间了"});
+            } else if (w->objectName() == QLatin1String("FrmBj")) {
+                notesWereOpen = true;
+                for (int i = 0; i <= 100; ++i)
+                    window.answerTimerTick();
+                QVERIFY(shown.isEmpty());
+                // Marked at once all the same.
+                QCOMPARE(
+                    value(bank->db(), "SELECT csbs FROM tab_answ WHERE A1='0101010001'").toString(),
+                    QStringLiteral("Y"));
+            }
+        };
+        ScopedModalScript script([&](ModalMoment& m) {
+            if (m.kind == ModalMoment::Kind::Window) {
+                onWindow(m.window);
+                return 0;
+            }
+            shown << m.text;
+            return 3;
+        });
+        showModal(window);
+        QVERIFY(notesWereOpen);
+        QCOMPARE(shown, QStringList{"到时间了"});
+    }
+
     void closingAddsStudyTimeOnce_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("关闭") << "button";
@@ -424,6 +460,14 @@ class PracticeWindowTest : public QObject {
                 QCOMPARE(DM1->Cn1Table_kmmc.field("C1").asString(), QStringLiteral("010101"));
                 QCOMPARE(b->grid()->currentIndex().row() + 1, DM1->Cn1Table_kmmc.recNo());
                 QCOMPARE(b->totalAnswers()->intValue(), 1);
+                // The question count shows at most 10000; answer counts are not limited.
+                DM1->ADOCn1.execute("UPDATE tab_kmmc SET C3=12000, D1=10001 WHERE C1='010102'");
+                b->runShowSteps();
+                QCOMPARE(b->totalQuestions()->intValue(), 10000);
+                QCOMPARE(b->totalAnswers()->intValue(), 10002);
+                DM1->ADOCn1.execute("UPDATE tab_kmmc SET C3=2, D1=0 WHERE C1='010102'");
+                b->runShowSteps();
+
                 QCOMPARE(b->score()->text(), QStringLiteral("100.00"));
                 QCOMPARE(DM1->Cn1Table_kmmc.field("D1").asInteger(), 1);
                 // An empty wrong set says so and leaves the browser as it was.
