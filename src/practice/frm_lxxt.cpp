@@ -248,7 +248,6 @@ void TFrmLxxt::buildLayout() {
 
     auto* right = new QVBoxLayout;
     rightColumn_ = right;
-    right->addLayout(topButtons);
     right->addLayout(clockRow);
     right->addWidget(typeBox);
     right->addWidget(numberBox);
@@ -283,6 +282,8 @@ void TFrmLxxt::buildLayout() {
     btnClose_ = command(QStringLiteral("关闭"), "btnClose", this);
     btnDone_->setProperty("accent", true);
     auto* commands = new QHBoxLayout;
+    // 设置 and 桌面 sit at the left of the command row, so the pads have the right column.
+    commands->addLayout(topButtons);
     commands->addStretch();
     for (QPushButton* b :
          {btnDone_, btnAnswer_, btnNote_, btnExamPoints_, btnEdit_, btnVoid_, btnClose_})
@@ -338,9 +339,10 @@ void TFrmLxxt::applyScreenMode() {
 
     rightColumn_->setSpacing(compact ? 2 : 6);
     for (PictureButton* b : typeButtons_)
-        b->setFixedSize(compact ? QSize(74, 18) : b->normalPicture().size());
+        b->setFixedSize(compact ? QSize(74, 18) : QSize(84, 22));
     for (PictureButton* b : numberButtons_)
-        b->setFixedSize(compact ? QSize(30, 19) : QSize(36, 26));
+        b->setFixedSize(compact ? QSize(30, 19) : QSize(36, 24));
+
     for (QGridLayout* g : {typeGrid_, numberGrid_}) {
         g->setContentsMargins(compact ? 4 : 6, compact ? 2 : 4, compact ? 4 : 6, compact ? 3 : 6);
         g->setSpacing(compact ? 2 : 4);
