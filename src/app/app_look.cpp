@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QWidget>
 
 void applyLook(QApplication& app) {
@@ -32,6 +33,14 @@ QFont serifFont(int pixelSize, bool bold) {
 QColor colorFromBgr(quint32 bgr) {
     return QColor(static_cast<int>(bgr & 0xff), static_cast<int>((bgr >> 8) & 0xff),
                   static_cast<int>((bgr >> 16) & 0xff));
+}
+
+QPushButton* makeCommandButton(const QString& caption, const char* objectName, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(objectName));
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
 }
 
 void makeBorderless(QWidget* window) {

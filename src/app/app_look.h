@@ -4,6 +4,7 @@
 #include <QFont>
 
 class QApplication;
+class QPushButton;
 class QWidget;
 
 // The one look of every window: the style sheet of assets/style.qss and the Noto CJK
@@ -16,6 +17,9 @@ QFont serifFont(int pixelSize, bool bold = false);
 
 // A colour written as the program's colour numbers: 0x00BBGGRR, so 255 is red.
 QColor colorFromBgr(quint32 bgr);
+
+// A window's command button: never a default button, so Enter never presses it.
+QPushButton* makeCommandButton(const QString& caption, const char* objectName, QWidget* parent);
 
 // Makes a widget a borderless window whose teal title strip (see TitleStrip) moves it.
 void makeBorderless(QWidget* window);

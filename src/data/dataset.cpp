@@ -528,24 +528,26 @@ void Dataset::removeRowIndex(int rowIndex) {
     fix(view_);
 }
 
+QString Dataset::rowSelectSql(bool oneRow) const {
+    // The dataset's columns read again from the table it writes to, by key.
+    if (hiddenRowid_) {
+        return QStringLiteral("SELECT rowid AS %1, * FROM %2")
+                   .arg(kRowidColumn, quotedIdentifier(table_)) +
+               (oneRow ? QStringLiteral(" WHERE rowid=?") : QString());
+    }
+    QStringList cols;
+    for (const QString& c : columns_)
+        cols << quotedIdentifier(c);
+    return QStringLiteral("SELECT %1 FROM %2").arg(cols.join(','), quotedIdentifier(updateTable_)) +
+           (oneRow ? QStringLiteral(" WHERE %1=?").arg(quotedIdentifier(updateKey_)) : QString());
+}
+
 bool Dataset::rereadRow(int rowIndex) {
     const int k = keyColumn();
     if (k < 0 || (!hiddenRowid_ && !rereadable_))
         return true;
     const QVariant key = rows_[rowIndex].at(k);
-    QString sql;
-    if (hiddenRowid_) {
-        sql = QStringLiteral("SELECT rowid AS %1, * FROM %2 WHERE rowid=?")
-                  .arg(kRowidColumn, quotedIdentifier(table_));
-    } else {
-        QStringList cols;
-        for (const QString& c : columns_)
-            cols << quotedIdentifier(c);
-        sql =
-            QStringLiteral("SELECT %1 FROM %2 WHERE %3=?")
-                .arg(cols.join(','), quotedIdentifier(updateTable_), quotedIdentifier(updateKey_));
-    }
-    Statement st(*db_, sql);
+    Statement st(*db_, rowSelectSql(true));
     st.bind(1, key);
     if (!st.step())
         return false;
@@ -612,17 +614,7 @@ void Dataset::refreshAll() {
         return;
     // One pass over the table instead of one statement per row; rows keep their places
     // in the view.
-    QString sql;
-    if (hiddenRowid_) {
-        sql = QStringLiteral("SELECT rowid AS %1, * FROM %2")
-                  .arg(kRowidColumn, quotedIdentifier(table_));
-    } else {
-        QStringList cols;
-        for (const QString& c : columns_)
-            cols << quotedIdentifier(c);
-        sql =
-            QStringLiteral("SELECT %1 FROM %2").arg(cols.join(','), quotedIdentifier(updateTable_));
-    }
+    const QString sql = rowSelectSql(false);
     QHash<QString, int> byKey;
     for (size_t i = 0; i < rows_.size(); ++i)
         byKey.insert(rows_[i].at(k).toString().toLower(), static_cast<int>(i));

@@ -120,6 +120,7 @@ class Dataset : public QObject {
     QVariant keyValue(const Row& row) const;
     int keyColumn() const;
     QString writeTable() const;
+    QString rowSelectSql(bool oneRow) const;
     bool rereadRow(int rowIndex);
     void removeRowIndex(int rowIndex);
     void watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<Row> removedCopy);

@@ -28,10 +28,7 @@
 namespace {
 
 QPushButton* command(const QString& caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    b->setDefault(false);
+    QPushButton* b = makeCommandButton(caption, name, parent);
     b->setMinimumHeight(30);
     return b;
 }

@@ -41,11 +41,9 @@ namespace {
 const char* const kStatusPictures[] = {"vorbup", "vorbdw",   "vorbyes",
                                        "vorbno", "vorbdw_r", "vorbdw_w"};
 
+// Commands take no focus: the window's keys answer the question.
 QPushButton* command(const QString& caption, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    b->setDefault(false);
+    QPushButton* b = makeCommandButton(caption, name, parent);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
