@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 
 namespace {
 const char* const kResultProperty = "lorvaneModalResult";
@@ -66,6 +67,12 @@ int showModal(FormWindow& window) {
     window.setWindowModality(Qt::ApplicationModal);
     window.closed_ = false;
     setModalResult(window, 0);
+    // Windows open centred on the desktop; a window that places itself does so in its
+    // show steps.
+    if (const QScreen* screen = window.screen()) {
+        window.adjustSize();
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
     window.showStepsByCaller_ = true;
     window.show();
     window.showStepsByCaller_ = false;
