@@ -277,14 +277,14 @@ void Dataset::applyOrder() {
     order_.resize(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i)
         order_[i] = static_cast<int>(i);
-    if (sortSpec_.trimmed().isEmpty())
+    if (sortOrder_.trimmed().isEmpty())
         return;
     struct Key {
         int column;
         bool descending;
     };
     std::vector<Key> keys;
-    for (const QString& part : sortSpec_.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& part : sortOrder_.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList words = part.simplified().split(QLatin1Char(' '));
         const int column = requireColumn(words.value(0));
         const bool desc = words.size() > 1 &&
@@ -326,8 +326,8 @@ void Dataset::setFilter(const QString& text) {
     setCurrent(0);
 }
 
-void Dataset::setSort(const QString& spec) {
-    sortSpec_ = spec;
+void Dataset::setSort(const QString& order) {
+    sortOrder_ = order;
     if (!isOpen())
         return;
     checkBrowse();

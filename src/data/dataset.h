@@ -76,8 +76,8 @@ class Dataset : public QObject {
     void setFilter(const QString& text);
     QString filter() const { return filterText_; }
     // "A3_1 DESC", "A1 ASC, bh": a stable sort of the rows; the view is rebuilt.
-    void setSort(const QString& spec);
-    QString sort() const { return sortSpec_; }
+    void setSort(const QString& order);
+    QString sort() const { return sortOrder_; }
     // Moves to the first row of the view whose column equals value; false leaves the
     // current row where it was.
     bool locate(const QString& column, const QVariant& value, bool caseInsensitive = true);
@@ -148,7 +148,7 @@ class Dataset : public QObject {
 
     QString filterText_;
     std::unique_ptr<FilterExpr> filter_;
-    QString sortSpec_;
+    QString sortOrder_;
 
     State state_ = State::Inactive;
     Row buffer_;
