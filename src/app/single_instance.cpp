@@ -2,7 +2,8 @@
 
 #include <QLocalSocket>
 
-#include <unistd.h>
+#include <QCryptographicHash>
+#include <QDir>
 
 namespace {
 const QByteArray kActivate = "activate\n";
@@ -14,7 +15,11 @@ SingleInstance::SingleInstance(const QString& serverName, QObject* parent)
 }
 
 QString SingleInstance::defaultServerName() {
-    return QStringLiteral("Lorvane-%1").arg(static_cast<qulonglong>(::getuid()));
+    // Per user: the home folder names the user on every desktop platform.
+    const QByteArray home = QDir::homePath().toUtf8();
+    return QStringLiteral("Lorvane-") +
+           QString::fromLatin1(
+               QCryptographicHash::hash(home, QCryptographicHash::Sha1).toHex().left(12));
 }
 
 bool SingleInstance::ActivatePrevInstance() {
