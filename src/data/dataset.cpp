@@ -450,7 +450,7 @@ void Dataset::post() {
                 QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(table, names.join(','), where),
                 values);
             rows_[idx] = buffer_;
-            watchRollback(key, idx, nullptr);
+            watchRollback(key, nullptr);
             if (!rereadRow(idx))
                 rows_[idx] = buffer_;
         }
@@ -483,7 +483,7 @@ void Dataset::post() {
     view_.push_back(idx);
     state_ = State::Browse;
     buffer_.clear();
-    watchRollback(row.at(k), idx, nullptr);
+    watchRollback(row.at(k), nullptr);
     rereadRow(idx);
     emit contentChanged();
     cur_ = -1;
@@ -507,7 +507,7 @@ void Dataset::remove() {
     db_->execute(
         QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(quotedIdentifier(writeTable()), where),
         {key});
-    watchRollback(key, -1, std::make_shared<Row>(rows_[idx]));
+    watchRollback(key, std::make_shared<Row>(rows_[idx]));
     const int pos = cur_;
     removeRowIndex(idx);
     emit contentChanged();
@@ -558,13 +558,13 @@ bool Dataset::rereadRow(int rowIndex) {
     return true;
 }
 
-void Dataset::watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<Row> removedCopy) {
+void Dataset::watchRollback(const QVariant& key, std::shared_ptr<Row> removedCopy) {
     if (db_ == nullptr || db_->transactionDepth() == 0 || isNullValue(key))
         return;
     QPointer<Dataset> self(this);
     const quint64 generation = generation_;
     const int viewPos = cur_;
-    db_->onRollback([self, generation, key, rowIndex, removedCopy, viewPos]() {
+    db_->onRollback([self, generation, key, removedCopy, viewPos]() {
         if (!self || self->generation_ != generation || !self->isOpen())
             return;
         Dataset& ds = *self;
@@ -578,7 +578,6 @@ void Dataset::watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<R
             const int pos = std::clamp(viewPos, 0, static_cast<int>(ds.view_.size()));
             ds.view_.insert(ds.view_.begin() + pos, idx);
         }
-        Q_UNUSED(rowIndex);
         if (idx >= 0 && !ds.rereadRow(idx)) {
             const int keep = ds.cur_;
             ds.removeRowIndex(idx);
@@ -599,7 +598,7 @@ void Dataset::refreshRowsWhere(const QString& column, const QStringList& values)
         const bool hit = std::any_of(values.cbegin(), values.cend(),
                                      [&](const QString& s) { return compareValues(v, s) == 0; });
         if (hit) {
-            watchRollback(keyValue(rows_[i]), static_cast<int>(i), nullptr);
+            watchRollback(keyValue(rows_[i]), nullptr);
             rereadRow(static_cast<int>(i));
         }
     }

@@ -123,7 +123,7 @@ class Dataset : public QObject {
     QString rowSelectSql(bool oneRow) const;
     bool rereadRow(int rowIndex);
     void removeRowIndex(int rowIndex);
-    void watchRollback(const QVariant& key, int rowIndex, std::shared_ptr<Row> removedCopy);
+    void watchRollback(const QVariant& key, std::shared_ptr<Row> removedCopy);
     int findRowByKey(const QVariant& key) const;
 
     Database* db_;
