@@ -3,6 +3,7 @@
 #include "app_cursor.h"
 #include "modal_script.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QUrl>
@@ -21,6 +22,17 @@ QMessageBox::StandardButton SystemMessageBox(const QString& caption, const QStri
     // The user must see the arrow over a message, whatever the caller was doing.
     const CursorPause pause;
     QMessageBox box(icon, caption, text, buttons);
+    // The program speaks Chinese whatever translations the desktop has installed.
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Ok, "确定"},
+        {QMessageBox::Cancel, "取消"},
+        {QMessageBox::Yes, "是"},
+        {QMessageBox::No, "否"}};
+    for (const auto& [which, caption] : captions) {
+        if (QAbstractButton* b = box.button(which))
+            b->setText(QString::fromUtf8(caption));
+    }
+
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
