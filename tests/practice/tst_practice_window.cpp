@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
+#include <QTextBrowser>
 
 #include <functional>
 
@@ -276,6 +277,11 @@ class PracticeWindowTest : public QObject {
             QCOMPARE(w.pad()->page(), 5);
             auto* splitter = w.findChild<QSplitter*>("splitterQuestion");
             QVERIFY(splitter->sizes().at(1) > 0);
+            // The stem above, the question's own text below.
+            QCOMPARE(w.findChild<QTextBrowser*>("DBRichEdit1")->toPlainText(),
+                     QStringLiteral("stem"));
+            QCOMPARE(w.findChild<QTextBrowser*>("DBRichEdit2")->toPlainText(),
+                     QStringLiteral("question"));
             saveScreenshot(&w, "practice-shared-stem");
             w.NextQuestion();
             QCOMPARE(w.pad()->page(), 4);
@@ -284,6 +290,10 @@ class PracticeWindowTest : public QObject {
         });
         PracticeSql = practiceSql(PracticeMode::New, "010102");
         runPractice([&](TFrmLxxt& w) {
+            // No "-" in the id: one view, the lower one collapsed.
+            QCOMPARE(w.findChild<QTextBrowser*>("DBRichEdit1")->toPlainText(),
+                     QStringLiteral("question"));
+
             QCOMPARE(w.pad()->page(), 3);  // 62 true/false
             auto* splitter = w.findChild<QSplitter*>("splitterQuestion");
             QCOMPARE(splitter->sizes().at(1), 0);

@@ -52,8 +52,8 @@ void insertFixture(Database& db) {
         {"0101010002", "AC", 4, "010101", 65, "010002000001", nullptr},
         {"0101020001", "A", 0, "010102", 62, nullptr, nullptr},
         {"0101020002", "10,16", 0, "010102", 64, nullptr, nullptr},
-        {"0201010001-01", "1", 0, "020101", 71, nullptr, nullptr},
-        {"0201010001-02", "ABD", 5, "020101", 66, nullptr, nullptr},
+        {"020101-M00000001-1", "1", 0, "020101", 71, nullptr, nullptr},
+        {"020101-M00000001-2", "ABD", 5, "020101", 66, nullptr, nullptr},
     };
     int xx = 0;
     for (const Q& q : questions) {
@@ -66,7 +66,7 @@ void insertFixture(Database& db) {
         db.execute(QStringLiteral("INSERT INTO tab_exer (A1, A15) VALUES (?,?)"),
                    {QString::fromLatin1(q.id), QByteArray("{\\rtf1 question}")});
     }
-    db.execute(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES ('0201010001-0', ?)"),
+    db.execute(QStringLiteral("INSERT INTO tab_title (A1, A15) VALUES ('020101-M00000001', ?)"),
                {QByteArray("{\\rtf1 stem}")});
     db.execute(
         QStringLiteral("UPDATE tab_kmmc SET C3=(SELECT count(*) FROM tab_answ WHERE "
