@@ -89,10 +89,17 @@ void TFrmStart::refreshMenuInfo() {
     if (DM1 == nullptr || !DM1->ADOCn1.isOpen())
         return;
     try {
-        const QVariant examDate =
-            DM1->ADOCn1.scalar(QStringLiteral("SELECT ExamDate FROM tab_plan"));
-        const QDate date =
-            QDate::fromString(examDate.toString().left(10), QStringLiteral("yyyy-MM-dd"));
+        Dataset& q = DM1->Cn1Query1;
+        q.open(QStringLiteral("SELECT PlanMark, PlanAmount, PlanTime, ExamDate FROM tab_plan"));
+        const int mark = static_cast<int>(q.field(QStringLiteral("PlanMark")).asInteger());
+        const qint64 amount = q.field(QStringLiteral("PlanAmount")).asInteger();
+        const qint64 minutes = q.field(QStringLiteral("PlanTime")).asInteger();
+        const QDate date = QDate::fromString(
+            q.field(QStringLiteral("ExamDate")).asString().left(10), QStringLiteral("yyyy-MM-dd"));
+        q.open(QStringLiteral("SELECT A2, D1 FROM tab_rz WHERE A1=?"), {DM1->today()});
+        const qint64 answers = q.isEmpty() ? 0 : q.field(QStringLiteral("A2")).asInteger();
+        const QString time = q.isEmpty() ? QString() : q.field(QStringLiteral("D1")).asString();
+        q.close();
         const QDate today = QDate::fromString(DM1->today(), QStringLiteral("yyyy-MM-dd"));
         if (date.isValid()) {
             const qint64 days = today.daysTo(date);
@@ -107,23 +114,13 @@ void TFrmStart::refreshMenuInfo() {
         } else {
             menu_->setCountdown(QString());
         }
-        const int mark =
-            DM1->ADOCn1.scalar(QStringLiteral("SELECT PlanMark FROM tab_plan")).toInt();
-        const int amount =
-            DM1->ADOCn1.scalar(QStringLiteral("SELECT PlanAmount FROM tab_plan")).toInt();
-        const int minutes =
-            DM1->ADOCn1.scalar(QStringLiteral("SELECT PlanTime FROM tab_plan")).toInt();
-        const QVariant answers =
-            DM1->ADOCn1.scalar(QStringLiteral("SELECT A2 FROM tab_rz WHERE A1=?"), {DM1->today()});
-        const QVariant time =
-            DM1->ADOCn1.scalar(QStringLiteral("SELECT D1 FROM tab_rz WHERE A1=?"), {DM1->today()});
         if (mark == 1) {
             menu_->setPlanProgress(QStringLiteral("今日计划学习 %1 分钟，已学 %2 分钟")
                                        .arg(minutes)
-                                       .arg(TimeTextToSeconds(time.toString()) / 60));
+                                       .arg(TimeTextToSeconds(time) / 60));
         } else {
             menu_->setPlanProgress(
-                QStringLiteral("今日计划做题 %1 道，已做 %2 道").arg(amount).arg(answers.toInt()));
+                QStringLiteral("今日计划做题 %1 道，已做 %2 道").arg(amount).arg(answers));
         }
     } catch (const std::exception&) {
         // The menu's small read-outs never stand in the way of the menu itself.

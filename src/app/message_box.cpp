@@ -36,29 +36,31 @@ QMessageBox::StandardButton SystemMessageBox(const QString& caption, const QStri
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+namespace {
+
+// A file dialog answered by a test script: the script's next path.
+QString scriptedPath(ModalMoment::Kind kind, const QString& caption, const QString& filter) {
+    ModalMoment moment;
+    moment.kind = kind;
+    moment.caption = caption;
+    moment.text = filter;
+    ModalScript::answer(moment);
+    return ModalScript::takeNextPath();
+}
+
+}  // namespace
+
 QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
-    if (ModalScript::active()) {
-        ModalMoment moment;
-        moment.kind = ModalMoment::Kind::OpenFile;
-        moment.caption = caption;
-        moment.text = filter;
-        ModalScript::answer(moment);
-        return ModalScript::takeNextPath();
-    }
+    if (ModalScript::active())
+        return scriptedPath(ModalMoment::Kind::OpenFile, caption, filter);
     const CursorPause pause;
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
 QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                      const QString& suggested) {
-    if (ModalScript::active()) {
-        ModalMoment moment;
-        moment.kind = ModalMoment::Kind::SaveFile;
-        moment.caption = caption;
-        moment.text = filter;
-        ModalScript::answer(moment);
-        return ModalScript::takeNextPath();
-    }
+    if (ModalScript::active())
+        return scriptedPath(ModalMoment::Kind::SaveFile, caption, filter);
     const CursorPause pause;
     return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
 }

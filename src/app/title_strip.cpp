@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 TitleStrip::TitleStrip(const QString& caption, QWidget* parent)
     : QWidget(parent), label_(new QLabel(caption, this)) {
@@ -42,4 +43,16 @@ void TitleStrip::mouseMoveEvent(QMouseEvent* event) {
 void TitleStrip::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     QWidget::mouseReleaseEvent(event);
+}
+
+QVBoxLayout* layOutWithTitleStrip(QWidget* window, const QString& caption,
+                                  const QMargins& margins) {
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(new TitleStrip(caption, window));
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(margins);
+    outer->addLayout(body, 1);
+    return body;
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class QVBoxLayout;
 
 // The teal strip at the top of a borderless window: its caption in white, and dragging it
 // moves the window.
@@ -25,3 +26,7 @@ class TitleStrip : public QWidget {
     QPoint dragOffset_;
     bool dragging_ = false;
 };
+
+// Lays out a borderless window: the title strip on top, and below it the returned layout
+// for the window's content, with `margins` around it.
+QVBoxLayout* layOutWithTitleStrip(QWidget* window, const QString& caption, const QMargins& margins);

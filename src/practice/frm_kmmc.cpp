@@ -53,8 +53,6 @@ TFrmkmmc::TFrmkmmc(QWidget* parent) : FormWindow(parent) {
 }
 
 void TFrmkmmc::buildLayout() {
-    auto* strip = new TitleStrip(QStringLiteral("章节练习 · 目录"), this);
-
     auto* listBox = new QGroupBox(QStringLiteral("目录"), this);
     listBox->setObjectName(QStringLiteral("grpList"));
     grid_ = new QTableView(listBox);
@@ -137,15 +135,10 @@ void TFrmkmmc::buildLayout() {
     for (QPushButton* b : {btnNew, btnWrong, btnReview, btnEntry, btnConfig, btnClose})
         commands->addWidget(b);
 
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(12, 8, 12, 12);
+    QVBoxLayout* body =
+        layOutWithTitleStrip(this, QStringLiteral("章节练习 · 目录"), {12, 8, 12, 12});
     body->addLayout(middle, 1);
     body->addLayout(commands);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->addWidget(strip);
-    outer->addLayout(body, 1);
 
     connect(btnNew, &QPushButton::clicked, this, [this]() { StartPractice(PracticeMode::New); });
     connect(btnWrong, &QPushButton::clicked, this,

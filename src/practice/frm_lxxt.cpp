@@ -117,8 +117,6 @@ Dataset& TFrmLxxt::tm() const {
 }
 
 void TFrmLxxt::buildLayout() {
-    auto* strip = new TitleStrip(QStringLiteral("章节练习"), this);
-
     // Top line: question number and occurrence, the red and the bold notice.
     lblQuestionNo_ = new QLabel(this);
     lblQuestionNo_->setObjectName(QStringLiteral("lblQuestionNo"));
@@ -287,16 +285,10 @@ void TFrmLxxt::buildLayout() {
          {btnDone_, btnAnswer_, btnNote_, btnExamPoints_, btnEdit_, btnVoid_, btnClose_})
         commands->addWidget(b);
 
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(10, 6, 10, 10);
+    QVBoxLayout* body = layOutWithTitleStrip(this, QStringLiteral("章节练习"), {10, 6, 10, 10});
     body->addLayout(middle, 1);
     body->addLayout(padRow);
     body->addLayout(commands);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->addWidget(strip);
-    outer->addLayout(body, 1);
 
     connect(btnPrev_, &QPushButton::clicked, this, &TFrmLxxt::PreviousQuestion);
     connect(btnNext_, &QPushButton::clicked, this, &TFrmLxxt::NextQuestion);
@@ -389,10 +381,6 @@ int TFrmLxxt::gaugeValue() const {
     return gauge_->value();
 }
 
-void TFrmLxxt::setCommandEnabled(QPushButton* button, bool enabled) {
-    button->setEnabled(enabled);
-}
-
 template <typename F>
 void TFrmLxxt::runModal(F&& f) {
     // While another window is modal over this one, the answer timer only records that
@@ -479,7 +467,7 @@ void TFrmLxxt::FormShow() {
     clock_.start();
     SetNormalCursor();
     static_cast<StudyMark*>(decoration_)->start();
-    setCommandEnabled(btnExamPoints_, false);
+    btnExamPoints_->setEnabled(false);
     layoutPanel();
 }
 
@@ -685,11 +673,11 @@ void TFrmLxxt::ShowAnswerControls(int page) {
     const QString given = field(q, "E2_1");
     const int typeCode = static_cast<int>(q.field(QStringLiteral("A13")).asInteger());
     if (!given.isEmpty()) {
-        setCommandEnabled(btnExamPoints_, !jetTrim(field(q, "k3")).isEmpty());
-        setCommandEnabled(btnAnswer_, !isNoAnswerType(typeCode));
+        btnExamPoints_->setEnabled(!jetTrim(field(q, "k3")).isEmpty());
+        btnAnswer_->setEnabled(!isNoAnswerType(typeCode));
     } else {
-        setCommandEnabled(btnExamPoints_, false);
-        setCommandEnabled(btnAnswer_, false);
+        btnExamPoints_->setEnabled(false);
+        btnAnswer_->setEnabled(false);
     }
     btnNote_->setText(jetTrim(field(q, "A14")).isEmpty() ? QStringLiteral("笔记")
                                                          : QStringLiteral("有内容"));
@@ -762,11 +750,11 @@ void TFrmLxxt::SaveAnswer(int r, int page, int mode, int first, int last) {
     const int typeCode = static_cast<int>(q.field(QStringLiteral("A13")).asInteger());
     const bool right = field(q, "E2_1") == correct;
     if (mode == 1) {
-        setCommandEnabled(btnExamPoints_, !jetTrim(field(q, "k3")).isEmpty());
+        btnExamPoints_->setEnabled(!jetTrim(field(q, "k3")).isEmpty());
         const int position = r % 20 == 0 ? 20 : r % 20;
         setNumberPressed(position - 1,
                          right ? QStringLiteral("vorbdw_r") : QStringLiteral("vorbdw_w"));
-        setCommandEnabled(btnAnswer_, !isNoAnswerType(typeCode));
+        btnAnswer_->setEnabled(!isNoAnswerType(typeCode));
     } else if (mode == 0 && first <= r && r <= last) {
         setNumberNormal(r - first, right ? QStringLiteral("vorbyes") : QStringLiteral("vorbno"));
     }

@@ -96,7 +96,6 @@ class TFrmLxxt : public FormWindow {
     void runModal(F&& f);
     void layoutPanel();
     Dataset& tm() const;
-    void setCommandEnabled(QPushButton* button, bool enabled);
 
     PracticeHooks hooks_;
     QHash<QString, QPixmap> pictures_;
